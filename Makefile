@@ -1,0 +1,33 @@
+# Thin wrapper over CMake. `make demo` runs the program on the bundled sample
+# data (in a scratch copy); `make test` builds and runs every test.
+PREFIX ?= /usr/local
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+RELEASE := build/release
+TESTING := build/test
+
+.PHONY: all demo test install deps clean
+
+all: $(RELEASE)/setupedit
+
+deps:
+	@sh tools/ensure-deps.sh
+
+$(RELEASE)/setupedit: deps FORCE
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(RELEASE) -j $(JOBS)
+
+demo: $(RELEASE)/setupedit
+	@sh examples/demo.sh $(RELEASE)/setupedit $(RELEASE)/make_sample $(LANGUAGE)
+
+test: deps
+	@cmake -S . -B $(TESTING) -DCMAKE_BUILD_TYPE=Debug -DSETUPEDIT_TESTS=ON -DSETUPEDIT_SANITIZE=ON >/dev/null
+	@cmake --build $(TESTING) -j $(JOBS)
+	@cd $(TESTING) && ctest --output-on-failure
+
+install: $(RELEASE)/setupedit
+	@cmake --install $(RELEASE) --prefix $(PREFIX)
+
+clean:
+	rm -rf build
+
+FORCE:

@@ -1,0 +1,22 @@
+// The single-line field editor every dialog enters its values through. The
+// value passes in and out through the process-wide EditBuffer: the caller
+// fills it (or empties it), sets the attribute, calls line_edit, and takes the
+// result by the KeyCode returned. The editor never sets the attribute.
+#pragma once
+#include <string>
+
+constexpr int EDIT_BUFFER_SIZE = 80;
+
+// The EditBuffer; at most 79 characters.
+const std::string& edit_buffer() noexcept;
+void set_edit_buffer(const std::string& text);
+
+namespace edit_mode {
+constexpr int EMPTY_START = 0;    // opens empty; Enter at once recalls the EditBuffer
+constexpr int CONTENT_START = 1;  // opens with the EditBuffer's content
+}  // namespace edit_mode
+
+// field_template: its length is the width; "#" first makes a numeric field,
+// "-" a signed numeric one, anything else a text field; its first "." is the
+// decimal column. Returns the KeyCode that ended editing.
+int line_edit(int mode, int x, int y, const std::string& field_template) noexcept;

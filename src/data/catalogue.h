@@ -1,0 +1,20 @@
+// The text catalogue: every word the program shows, one text per line, by
+// line index. Files are read as DOS text (CR LF is one newline, a Ctrl+Z byte
+// ends the file), then cut by the historical 30-characters-per-read rule that
+// catalogue files are written for: a text may hold 29 characters; a longer
+// line is split and shifts every later index.
+#pragma once
+#include <cstdio>
+#include <string>
+
+constexpr int CATALOGUE_LINES = 260;
+
+// Loads from an open file, replacing whatever was loaded before.
+void load_catalogue(std::FILE* file);
+// Loads from the raw bytes of a catalogue file.
+void load_catalogue_bytes(const std::string& bytes);
+// Text of line i; the empty text for a line the file did not supply or an
+// index outside 0..259.
+const char* catalogue_line(int i) noexcept;
+// Number of lines loaded.
+int catalogue_size() noexcept;

@@ -1,0 +1,15 @@
+// The terminal back end: raw mode over termios, the alternate screen, our own
+// writer and key decoder. Every way out of the process (normal exit, SIGTERM,
+// SIGHUP, SIGINT, SIGQUIT, a crash signal) restores the terminal.
+#pragma once
+#include "platform/backend.h"
+
+// Takes over the controlling terminal on stdin/stdout. Returns nullptr, with
+// a message on stderr, when there is no terminal to take over.
+ConsoleBackend* terminal_open() noexcept;
+// Restores the terminal (attributes, cursor, main screen, cooked mode) and
+// drains pending input. Safe to call more than once.
+void terminal_close() noexcept;
+// Called from the signal path before the process ends; must be
+// async-signal-safe (close(2), not fclose).
+void terminal_on_fatal_signal(void (*hook)() noexcept) noexcept;

@@ -1,0 +1,19 @@
+// The main screen's two boxes: the header box (rows 1-3: company title, menu
+// bar row, date, printer line, time) and the main frame (rows 4-24, with the
+// catalogue's title and the build banner).
+#pragma once
+#include <ctime>
+#include <string>
+
+extern const char BUILD_BANNER[];
+constexpr int BUILD_BANNER_LENGTH = 38;
+
+// Leaves palette slot attr[75] current.
+void draw_header() noexcept;
+// The same at a given local time (tests).
+void draw_header_at(const std::tm& now) noexcept;
+// Leaves palette slot attr[91] current.
+void draw_main_frame() noexcept;
+
+std::string header_title();
+std::string printer_line();

@@ -1,0 +1,6 @@
+#include "shell/session.h"
+
+Session& session() noexcept {
+  static Session s;
+  return s;
+}

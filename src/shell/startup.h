@@ -1,0 +1,14 @@
+// Start-up up to the first drawing: arguments, the company file and its
+// setup record, the catalogue. Nothing is drawn and nothing is written
+// before both files are open; a failure says why on stderr.
+#pragma once
+
+constexpr int STATUS_USAGE = 255;     // too few or too long arguments
+constexpr int STATUS_NO_FILE = 1;     // company file or catalogue cannot be opened
+constexpr const char* SERVICE_CODE = "tuvak";
+constexpr const char* HELP_COMMAND = "readme nolvex.hlp";
+
+// 0 when the program may go on to draw, else the exit status to end with.
+int start_up(int argc, const char* const* argv) noexcept;
+// Clears the screen in the background colour and draws header and frame.
+void draw_main_screen() noexcept;

@@ -1,0 +1,64 @@
+#include "support/test_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "console/keyboard.h"
+#include "data/catalogue.h"
+#include "platform/screen.h"
+#include "shell/menu_bar.h"
+
+void ConsoleTest::SetUp() {
+  console = ScriptedConsole();
+  screen_reset();
+  set_console_backend(&console);
+  setup_record().fill(0);
+  load_catalogue_bytes("");
+  reset_help_command();
+  reset_menu_bar();
+}
+
+void ConsoleTest::TearDown() { set_console_backend(nullptr); }
+
+void use_catalogue(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const auto& l : lines) bytes += l + "\n";
+  load_catalogue_bytes(bytes);
+}
+
+void use_numbered_catalogue(int count) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < count; ++i) lines.push_back("L" + std::to_string(i));
+  use_catalogue(lines);
+}
+
+TempDir::TempDir() {
+  char pattern[] = "/tmp/setupedit-test-XXXXXX";
+  path = mkdtemp(pattern);
+}
+
+TempDir::~TempDir() { std::filesystem::remove_all(path); }
+
+void TempDir::write(const std::string& name, const std::string& bytes) const {
+  std::ofstream(file(name), std::ios::binary) << bytes;
+}
+
+std::string TempDir::read(const std::string& name) const {
+  std::ifstream in(file(name), std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string hex(const std::string& bytes) {
+  std::string out;
+  char b[4];
+  for (unsigned char c : bytes) {
+    std::snprintf(b, sizeof b, "%02x", c);
+    out += b;
+  }
+  return out;
+}

@@ -1,0 +1,37 @@
+// Shared test helpers: a scripted console installed for each test, a fresh
+// record and catalogue, and temporary company files.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "data/setup_record.h"
+#include "platform/scripted_console.h"
+
+// Installs a fresh ScriptedConsole, blank grid, zeroed record, empty
+// catalogue, menu bar on item 1, no help command; undone in TearDown.
+class ConsoleTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  ScriptedConsole console;
+};
+
+// Loads catalogue lines (index = position in the vector).
+void use_catalogue(const std::vector<std::string>& lines);
+// Catalogue whose line i reads "Ln" + i (e.g. "L13"), for lines 0..count-1.
+void use_numbered_catalogue(int count = 140);
+
+// A temporary directory, removed with its files when the object dies.
+struct TempDir {
+  TempDir();
+  ~TempDir();
+  std::string path;
+  std::string file(const std::string& name) const { return path + "/" + name; }
+  void write(const std::string& name, const std::string& bytes) const;
+  std::string read(const std::string& name) const;
+};
+
+std::string hex(const std::string& bytes);
