@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "data/company_file.h"
+#include "data/setup_record.h"
+#include "dialogs/currencies.h"
+#include "platform/keys.h"
+#include "platform/screen.h"
+#include "shell/menu_bar.h"
+#include "support/test_support.h"
+
+namespace {
+
+class Currencies : public ConsoleTest {
+ protected:
+  void SetUp() override {
+    ConsoleTest::SetUp();
+    use_numbered_catalogue();
+    SetupRecord& r = setup_record();
+    for (size_t i = 0; i < r.size(); ++i) r[i] = static_cast<uint8_t>(i * 13);
+    const char* codes[12] = {"EUR", "USD", "GBP", "CHF", "JPY", "SEK", "NOK", "DKK", "CAD", "AUD", "", "X"};
+    const double rates[12] = {1.0, 1.0842, 0.8571, 0.9613, 162.35, 11.49, 11.73, 7.4603, 1.4716, 1.6428, 0.0,
+                              1.0 / 3.0};
+    for (int i = 0; i < 12; ++i) {
+      set_text(r, field::currency_code_at(i), codes[i]);
+      set_double(r, field::currency_rate_at(i), rates[i]);
+    }
+    original = r;
+    dir.write("DITTA.001", std::string(reinterpret_cast<const char*>(r.data()), r.size()));
+    ASSERT_EQ(open_company_file(dir.file("DITTA.001")), 0);
+  }
+  void TearDown() override {
+    close_company_file();
+    ConsoleTest::TearDown();
+  }
+  std::string file() { return dir.read("DITTA.001"); }
+  std::string original_bytes() { return std::string(reinterpret_cast<const char*>(original.data()), original.size()); }
+  void accept(int fields) {
+    for (int i = 0; i < fields; ++i) console.press(key::ENTER);
+  }
+  TempDir dir;
+  SetupRecord original;
+};
+
+TEST_F(Currencies, AcceptingEverythingStoresTheSameBytesButRoundsLongRates) {
+  accept(24);
+  edit_currencies();
+  SetupRecord expected = original;
+  set_double(expected, field::currency_rate_at(11), 0.3333333333);
+  const std::string bytes = file();
+  ASSERT_EQ(bytes.size(), 1024u);
+  EXPECT_EQ(hex(bytes), hex(std::string(reinterpret_cast<const char*>(expected.data()), 1024)));
+  EXPECT_TRUE(console.keys.empty());
+}
+
+TEST_F(Currencies, NewRateAndCodeReachTheFileAsBinary64) {
+  console.press(key::ENTER);                      // code 0
+  console.press(key::CTRL_X);
+  console.type("1.5");
+  console.press(key::ENTER);                      // rate 0
+  console.type("XYZ");                            // code 1: typed over in insert mode? content start: appended
+  console.press({key::CTRL_X});
+  console.type("GBX");
+  console.press(key::ENTER);
+  accept(21);
+  edit_currencies();
+  const std::string bytes = file();
+  EXPECT_EQ(hex(bytes.substr(448, 8)), "000000000000f83f");
+  EXPECT_EQ(bytes.substr(404, 4), std::string("GBX\0", 4));
+  EXPECT_EQ(screen_text(7, 19, 31), "     1.500000");
+  EXPECT_EQ(screen_text(8, 15, 17), "GBX");
+}
+
+TEST_F(Currencies, BackingUp) {
+  struct Case {
+    const char* what;
+    std::vector<int> keys;
+    bool written;
+  };
+  const Case cases[] = {
+      {"Up on code 0 leaves", {key::UP}, false},
+      {"Left at the start of code 0 leaves", {key::HOME, key::LEFT}, false},
+      {"Esc on rate 0 leaves", {key::ENTER, key::ESC}, false},
+  };
+  for (const auto& c : cases) {
+    for (int k : c.keys) console.press(k);
+    edit_currencies();
+    EXPECT_EQ(file(), original_bytes()) << c.what;
+    EXPECT_TRUE(console.keys.empty()) << c.what;
+  }
+}
+
+TEST_F(Currencies, UpOnARateGoesBackToItsOwnCode) {
+  // rows 0-4 accepted (10 fields), code 5 accepted, Up on rate 5 returns to
+  // code 5; then change code 5 and walk to the end
+  accept(11);
+  console.press(key::UP);
+  console.press(key::CTRL_X);
+  console.type("ZZZ");
+  console.press(key::ENTER);
+  accept(13);
+  edit_currencies();
+  EXPECT_EQ(file().substr(420, 4), std::string("ZZZ\0", 4));
+  EXPECT_EQ(get_text(setup_record(), field::currency_code_at(4)), "JPY");
+}
+
+TEST_F(Currencies, UpOnCodeOneReturnsToCodeZero) {
+  accept(2);
+  console.press(key::UP);  // code 1 -> code 0
+  console.press(key::CTRL_X);
+  console.type("AAA");
+  console.press(key::ESC);
+  edit_currencies();
+  EXPECT_EQ(file(), original_bytes());
+  EXPECT_EQ(get_text(setup_record(), field::currency_code_at(0)), "EUR") << "Esc did not accept the typing";
+}
+
+TEST_F(Currencies, EscKeepsAcceptedRowsInMemoryOnly) {
+  console.press(key::CTRL_X);
+  console.type("NEW");
+  console.press(key::ENTER);
+  accept(21);  // up to the rate of row 11
+  console.press(key::ESC);
+  edit_currencies();
+  EXPECT_EQ(file(), original_bytes());
+  EXPECT_EQ(get_text(setup_record(), field::currency_code_at(0)), "NEW");
+}
+
+TEST_F(Currencies, FieldsCannotBeEmptiedAndANonNumberIsZero) {
+  console.press(key::CTRL_X);
+  console.press(key::ENTER);  // empty code keeps EUR
+  console.press(key::CTRL_X);
+  console.press(key::ENTER);  // empty rate keeps 1.0
+  console.press(key::CTRL_X);
+  console.press(key::ENTER);  // code 1 kept
+  console.press(key::CTRL_X);
+  console.type(".");
+  console.press(key::ENTER);  // rate 1: "." reads as no number
+  accept(20);
+  edit_currencies();
+  const std::string bytes = file();
+  EXPECT_EQ(bytes.substr(400, 4), std::string("EUR\0", 4));
+  EXPECT_EQ(hex(bytes.substr(448, 8)), "000000000000f03f");
+  EXPECT_EQ(hex(bytes.substr(456, 8)), "0000000000000000");
+}
+
+TEST_F(Currencies, TableLayoutAndOffers) {
+  set_double(setup_record(), field::currency_rate_at(0), 1.5);
+  std::vector<std::string> offered;
+  struct Snap : ScriptedConsole {
+    std::vector<std::string>* rows;
+    void present(const Grid&) noexcept override { rows->push_back(screen_text(7, 9, 33)); }
+  } snap;
+  snap.rows = &offered;
+  snap.press({key::ENTER, key::ESC});
+  set_console_backend(&snap);
+  edit_currencies();
+  ASSERT_GE(offered.size(), 2u);
+  EXPECT_EQ(offered[1], "  0:  EUR 1.5//////////  ") << "the rate is offered as 1.5";
+  EXPECT_EQ(screen_text(8, 9, 33), "  1:  USD      1.084200  ");
+  EXPECT_EQ(screen_text(6, 8, 34).substr(0, 1), "\xDA");
+}
+
+}  // namespace
