@@ -62,3 +62,32 @@ std::string hex(const std::string& bytes) {
   }
   return out;
 }
+
+#include "data/company_file.h"
+
+void DialogTest::SetUp() {
+  ConsoleTest::SetUp();
+  use_numbered_catalogue();
+  for (size_t i = 0; i < original.size(); ++i) original[i] = static_cast<uint8_t>(i * 13 + 1);
+  reset_record();
+}
+
+void DialogTest::reset_record() {
+  close_company_file();
+  setup_record() = original;
+  dir.write("DITTA.001", bytes(original));
+  ASSERT_EQ(open_company_file(dir.file("DITTA.001")), 0);
+}
+
+void DialogTest::TearDown() {
+  close_company_file();
+  ConsoleTest::TearDown();
+}
+
+std::vector<int> DialogTest::changed_offsets() const {
+  const std::string now = file();
+  std::vector<int> changed;
+  for (size_t i = 0; i < now.size() && i < original.size(); ++i)
+    if (static_cast<uint8_t>(now[i]) != original[i]) changed.push_back(static_cast<int>(i));
+  return changed;
+}

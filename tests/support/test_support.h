@@ -35,3 +35,19 @@ struct TempDir {
 };
 
 std::string hex(const std::string& bytes);
+
+// A ConsoleTest with a company file open on a record that holds `original`
+// (every byte a different pattern value), for dialogs that save.
+class DialogTest : public ConsoleTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Writes `original` to the file and the in-memory record.
+  void reset_record();
+  std::string file() const { return dir.read("DITTA.001"); }
+  std::string bytes(const SetupRecord& r) const { return std::string(reinterpret_cast<const char*>(r.data()), r.size()); }
+  // Offsets where the file differs from `original`.
+  std::vector<int> changed_offsets() const;
+  TempDir dir;
+  SetupRecord original;
+};

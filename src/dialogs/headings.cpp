@@ -1,0 +1,116 @@
+// The heading submenu: the five company heading lines, the eight option
+// flags A, and the setup-file extension (also menu-bar item 4). Heading lines
+// cannot be emptied here; the extension is accepted only when its file
+// "SETUP.<ext>" exists in the current directory.
+#include "dialogs/headings.h"
+
+#include <cstdio>
+#include <string>
+
+#include "console/dialog_field.h"
+#include "console/frames.h"
+#include "console/line_editor.h"
+#include "console/popup_menu.h"
+#include "console/record_save.h"
+#include "console/status_line.h"
+#include "data/catalogue.h"
+#include "data/setup_record.h"
+#include "dialogs/check_box_list.h"
+#include "platform/keys.h"
+#include "platform/screen.h"
+#include "shell/header.h"
+#include "shell/menu_bar.h"
+
+namespace {
+
+constexpr int SUBMENU_LINE = 115, SUBMENU_LINES = 4;
+constexpr int FIRST_HEADING_HINT = 20;
+constexpr int HEADINGS = 5;
+constexpr int FLAGS_TITLE = 130, FLAGS_LABELS = 131, CHECK_BOX_HINT = 104;
+constexpr int EXT_HINT = 56, EXT_MISSING_MESSAGE = 92;
+constexpr int EXT_COLUMN = 56, EXT_ROW = 21;
+const std::string HEADING_TEMPLATE(31, '<');
+
+int heading_menu_last = 0;
+
+int dialog_attr() { return palette_attr(slot::DIALOG); }
+
+void print_heading(int n) {
+  gotoxy(3, 6 + n);
+  cprintf(" %-31s ", get_text(setup_record(), field::heading_line(n)).c_str());
+}
+
+bool setup_file_exists(const std::string& ext) {
+  std::FILE* f = std::fopen(("SETUP." + ext).c_str(), "r");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
+}  // namespace
+
+void reset_heading_menu() { heading_menu_last = 0; }
+
+void heading_menu() {
+  const int choice = popup_menu(frame::SHADOWED, 3, 6, palette_attr(slot::SUBMENU),
+                                catalogue_lines(SUBMENU_LINE, SUBMENU_LINES), heading_menu_last + 1);
+  if (choice == POPUP_CANCELLED) return;
+  heading_menu_last = choice - 1;
+  switch (choice) {
+    case 1: edit_headings(); break;
+    case 2: edit_option_flags_a(); break;
+    case 3: edit_setup_ext(); break;
+    default: break;
+  }
+}
+
+void edit_headings() {
+  draw_frame(frame::SHADOWED, 2, 6, 36, 12, dialog_attr(), catalogue_line(menu_item()));
+  for (int i = 1; i <= HEADINGS; ++i) print_heading(i);
+  int n = 1;
+  while (n <= HEADINGS) {
+    const FieldExit exit = edit_field(FIRST_HEADING_HINT + n - 1, dialog_attr(),
+                                      get_text(setup_record(), field::heading_line(n)), edit_mode::CONTENT_START, 4,
+                                      6 + n, HEADING_TEMPLATE);
+    if (exit == FieldExit::leave) return;
+    if (exit == FieldExit::back) {
+      if (--n == 0) return;
+      continue;
+    }
+    if (!edit_buffer().empty()) set_text(setup_record(), field::heading_line(n), edit_buffer());
+    print_heading(n);
+    ++n;
+  }
+  save_record();
+  draw_header();
+}
+
+void edit_option_flags_a() {
+  show_hint(CHECK_BOX_HINT);
+  draw_frame(frame::SHADOWED, 20, 6, 55, 15, dialog_attr(), catalogue_line(FLAGS_TITLE));
+  const CheckBoxList list{22, 7, 0, 7};
+  uint8_t w = get_byte(setup_record(), field::option_flags_a);
+  draw_check_boxes(list, w, FLAGS_LABELS);
+  if (run_check_boxes(list, w) != key::ENTER) return;
+  set_byte(setup_record(), field::option_flags_a, 0, w);
+  save_record();
+}
+
+void edit_setup_ext() {
+  show_hint(EXT_HINT);
+  draw_frame(frame::SHADOWED, 40, 20, 76, 22, dialog_attr(), catalogue_line(menu_item()));
+  textattr(dialog_attr());
+  gotoxy(EXT_COLUMN, EXT_ROW);
+  cprintf("%-3s", get_text(setup_record(), field::setup_ext).c_str());
+  set_edit_buffer(get_text(setup_record(), field::setup_ext));
+  for (;;) {
+    // No attribute is set again: after a failed test the field is edited in
+    // the colour the message left.
+    if (field_exit(line_edit(edit_mode::EMPTY_START, EXT_COLUMN, EXT_ROW, "<<<")) != FieldExit::accept) return;
+    set_text(setup_record(), field::setup_ext, edit_buffer());
+    const std::string ext = get_text(setup_record(), field::setup_ext);
+    if (setup_file_exists(ext)) break;
+    show_message(std::string(catalogue_line(EXT_MISSING_MESSAGE)) + " " + ext);
+  }
+  save_record();
+}

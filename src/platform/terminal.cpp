@@ -1,0 +1,238 @@
+// The terminal back end: the writer draws, the decoder turns input into
+// getch values, raw mode and signals live in terminal_mode. Waiting happens
+// in one place (pump), which also follows a resize at once: a SIGWINCH wakes
+// poll through the self-pipe and the screen is repainted right there.
+#include "platform/terminal.h"
+
+#include <langinfo.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <string>
+
+#include "platform/key_decoder.h"
+#include "platform/term_writer.h"
+#include "platform/terminal_child.h"
+#include "platform/terminal_mode.h"
+#include "platform/terminfo.h"
+
+namespace {
+
+constexpr const char* TOO_SMALL = "Please enlarge the terminal to at least 80x25";
+constexpr int MAX_QUEUED_BELLS = 3;
+
+int64_t now_ms() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+void write_out(const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    done += static_cast<size_t>(n);
+  }
+}
+
+bool locale_is_utf8() {
+  std::setlocale(LC_CTYPE, "");
+  return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+}
+
+class TerminalBackend final : public ConsoleBackend {
+ public:
+  bool open() noexcept;
+  void close() noexcept;
+  bool is_open() const noexcept { return open_; }
+
+  void present(const Grid& grid) noexcept override;
+  int read_byte() noexcept override;
+  bool key_ready(int timeout_ms) noexcept override;
+  void bell() noexcept override { bells_ = std::min(bells_ + 1, MAX_QUEUED_BELLS); }
+  void stdout_bell() noexcept override { write_out("\a"); }
+  int run_command(const char* command_line) noexcept override;
+
+ private:
+  bool key_waiting() const noexcept { return size_ok_ && !queue_.empty(); }
+  void pump(int limit_ms) noexcept;
+  void read_input() noexcept;
+  void take(const std::vector<int>& keys) noexcept;
+  void on_wake() noexcept;
+  void follow_size() noexcept;
+  void show_notice() noexcept;
+  std::string take_bells() noexcept;
+
+  bool open_ = false;
+  KeyDecoder decoder_;
+  TermWriter writer_;
+  WriterOptions options_;
+  std::deque<int> queue_;  // getch values, extended keys as 0 then the scan code
+  Grid last_;              // what present was last asked to show
+  bool have_grid_ = false;
+  bool size_ok_ = true;
+  int columns_ = SCREEN_COLS;
+  int bells_ = 0;
+};
+
+bool TerminalBackend::open() noexcept {
+  if (open_) return true;
+  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
+    std::fprintf(stderr, "setupedit: standard input and output must be a terminal\n");
+    return false;
+  }
+  options_.utf8 = locale_is_utf8();
+  const TerminfoEntry terminfo = terminfo_load(STDOUT_FILENO);
+  options_.colours = terminfo.colours;
+  decoder_ = KeyDecoder(options_.utf8);
+  for (const auto& [bytes, key] : terminfo.keys) decoder_.add_sequence(bytes, key);
+  // Keypad transmit on, so the keys send the strings terminfo lists.
+  const std::string enter = terminfo.keypad_on + "\x1b[?1049h\x1b[?25h";
+  const std::string leave = "\x1b[0m\x1b(B\x1b[?25h" + terminfo.keypad_off + "\x1b[?1049l";
+  if (!terminal_mode_start(enter, leave)) {
+    std::fprintf(stderr, "setupedit: cannot switch the terminal to raw mode: %s\n",
+                 std::strerror(errno));
+    return false;
+  }
+  open_ = true;
+  follow_size();
+  return true;
+}
+
+void TerminalBackend::close() noexcept {
+  terminal_mode_stop();
+  open_ = false;
+}
+
+void TerminalBackend::present(const Grid& grid) noexcept {
+  last_ = grid;
+  have_grid_ = true;
+  if (!size_ok_) return;  // the notice stays until the terminal is large enough
+  write_out(writer_.flush(grid) + take_bells());
+}
+
+int TerminalBackend::read_byte() noexcept {
+  while (!key_waiting()) pump(-1);
+  const int value = queue_.front();
+  queue_.pop_front();
+  return value;
+}
+
+bool TerminalBackend::key_ready(int timeout_ms) noexcept {
+  const int64_t deadline = now_ms() + std::max(timeout_ms, 0);
+  while (!key_waiting()) {
+    const int64_t left = deadline - now_ms();
+    pump(static_cast<int>(std::max<int64_t>(left, 0)));
+    if (left <= 0) break;
+  }
+  return key_waiting();
+}
+
+// One wait: for input, a wake-up from a signal, the decoder's Esc timer or
+// the caller's limit (-1: none), whichever comes first.
+void TerminalBackend::pump(int limit_ms) noexcept {
+  int wait = limit_ms;
+  const int decoder_wait = decoder_.timeout_ms(now_ms());
+  if (decoder_wait >= 0 && (wait < 0 || decoder_wait < wait)) wait = decoder_wait;
+  pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {terminal_mode_wake_fd(), POLLIN, 0}};
+  const int ready = poll(fds, 2, wait);
+  if (ready < 0) return;  // EINTR: the self-pipe tells why
+  if (fds[1].revents & POLLIN) on_wake();
+  if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) read_input();
+  take(decoder_.tick(now_ms()));
+}
+
+void TerminalBackend::read_input() noexcept {
+  char buffer[512];
+  const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+  if (n > 0) {
+    take(decoder_.feed(std::string_view(buffer, static_cast<size_t>(n)), now_ms()));
+  } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
+    raise(SIGHUP);  // the terminal is gone: leave as a hangup does
+  }
+}
+
+void TerminalBackend::take(const std::vector<int>& keys) noexcept {
+  for (int key : keys) {
+    if (key == KeyDecoder::REFUSED) {
+      write_out("\a");  // no code page 437 byte for it
+    } else if (key > 0xFF) {
+      queue_.push_back(0);
+      queue_.push_back(key >> 8);
+    } else {
+      queue_.push_back(static_cast<signed char>(key));
+    }
+  }
+}
+
+void TerminalBackend::on_wake() noexcept {
+  char signals[64];
+  bool continued = false;
+  ssize_t n;
+  while ((n = read(terminal_mode_wake_fd(), signals, sizeof signals)) > 0)
+    continued = continued || std::memchr(signals, 'c', static_cast<size_t>(n)) != nullptr;
+  if (continued) {  // stopped from outside: the shell may have reset the modes
+    terminal_mode_suspend();
+    terminal_mode_resume();
+  }
+  follow_size();
+  if (size_ok_ && have_grid_) present(last_);
+}
+
+// Centres the screen in a larger terminal; a smaller one gets the notice.
+void TerminalBackend::follow_size() noexcept {
+  winsize size{};
+  int columns = SCREEN_COLS, rows = SCREEN_ROWS;
+  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0) {
+    columns = size.ws_col;
+    rows = size.ws_row;
+  }
+  columns_ = columns;
+  size_ok_ = columns >= SCREEN_COLS && rows >= SCREEN_ROWS;
+  options_.origin_x = size_ok_ ? (columns - SCREEN_COLS) / 2 : 0;
+  options_.origin_y = size_ok_ ? (rows - SCREEN_ROWS) / 2 : 0;
+  writer_.set_options(options_);  // a resize may have scrambled the screen: repaint all
+  if (!size_ok_) show_notice();
+}
+
+void TerminalBackend::show_notice() noexcept {
+  const std::string text(TOO_SMALL, std::min<size_t>(std::strlen(TOO_SMALL), columns_));
+  write_out("\x1b[0m\x1b[H\x1b[2J" + text + take_bells());
+}
+
+std::string TerminalBackend::take_bells() noexcept {
+  std::string bells(static_cast<size_t>(bells_), '\a');
+  bells_ = 0;
+  return bells;
+}
+
+int TerminalBackend::run_command(const char* command_line) noexcept {
+  terminal_mode_suspend();
+  const int status = run_shell_command(command_line);
+  terminal_mode_resume();
+  follow_size();  // repaints everything at the next present
+  return status;
+}
+
+TerminalBackend backend;
+
+}  // namespace
+
+ConsoleBackend* terminal_open() noexcept { return backend.open() ? &backend : nullptr; }
+
+void terminal_close() noexcept {
+  if (backend.is_open()) backend.close();
+}
+
+void terminal_on_fatal_signal(void (*hook)() noexcept) noexcept { terminal_mode_set_hook(hook); }

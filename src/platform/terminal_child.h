@@ -1,0 +1,7 @@
+// Running a command line while the terminal is handed back to it.
+#pragma once
+
+// Runs command_line through /bin/sh -c and waits for it. Returns its exit
+// status, 128+signal when a signal ended it, -1 when it could not start.
+// The caller restores the terminal before and takes it back after.
+int run_shell_command(const char* command_line) noexcept;

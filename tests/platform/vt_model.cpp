@@ -1,0 +1,156 @@
+#include "vt_model.h"
+
+#include <sstream>
+
+namespace {
+
+int bios(int ansi) { return (ansi & 2) | ((ansi & 1) << 2) | ((ansi & 4) >> 2); }
+
+char32_t dec_graphic(char c) {
+  switch (c) {
+    case 'j': return U'┘';
+    case 'k': return U'┐';
+    case 'l': return U'┌';
+    case 'm': return U'└';
+    case 'n': return U'┼';
+    case 'q': return U'─';
+    case 't': return U'├';
+    case 'u': return U'┤';
+    case 'v': return U'┴';
+    case 'w': return U'┬';
+    case 'x': return U'│';
+    case 'a': return U'▒';
+    default: return 0;
+  }
+}
+
+std::vector<int> numbers(const std::string& params) {
+  std::vector<int> values;
+  std::stringstream in(params);
+  std::string item;
+  while (std::getline(in, item, ';')) values.push_back(item.empty() ? 0 : std::stoi(item));
+  if (values.empty()) values.push_back(0);
+  return values;
+}
+
+}  // namespace
+
+VtModel::VtModel(int columns, int rows, bool utf8, int colours)
+    : columns_(columns), rows_(rows), utf8_(utf8), colours_(colours),
+      cells_(static_cast<size_t>(columns * rows)) {}
+
+void VtModel::apply(const std::string& bytes) {
+  for (unsigned char c : bytes) {
+    switch (state_) {
+      case State::ESC:
+        if (c == '[') {
+          state_ = State::CSI;
+          params_.clear();
+        } else if (c == '(') {
+          state_ = State::CHARSET;
+        } else {
+          errors_.push_back("ESC " + std::string(1, static_cast<char>(c)));
+          state_ = State::TEXT;
+        }
+        continue;
+      case State::CSI:
+        if (c >= 0x40 && c <= 0x7E) {
+          state_ = State::TEXT;
+          csi(params_, static_cast<char>(c));
+        } else {
+          params_ += static_cast<char>(c);
+        }
+        continue;
+      case State::CHARSET:
+        line_drawing_ = c == '0';
+        if (c != '0' && c != 'B') errors_.push_back("charset " + std::string(1, static_cast<char>(c)));
+        state_ = State::TEXT;
+        continue;
+      case State::TEXT:
+        break;
+    }
+    if (utf8_left_ > 0) {
+      utf8_char_ = (utf8_char_ << 6) | (c & 0x3F);
+      if (--utf8_left_ == 0) print(utf8_char_);
+    } else if (c == 0x1B) {
+      state_ = State::ESC;
+    } else if (c < 0x20 || c == 0x7F) {
+      control(c);
+    } else if (c < 0x80 || !utf8_) {
+      const char32_t dec = line_drawing_ ? dec_graphic(static_cast<char>(c)) : 0;
+      if (line_drawing_ && c >= 0x5F && c <= 0x7E && !dec) errors_.push_back("unknown line-drawing letter");
+      print(dec ? dec : c);
+    } else {
+      utf8_left_ = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
+      utf8_char_ = c & (0x3F >> utf8_left_);
+    }
+  }
+}
+
+void VtModel::control(unsigned char c) {
+  if (c == 7) {
+    ++bells_;
+  } else {
+    errors_.push_back("control byte " + std::to_string(c));
+  }
+}
+
+void VtModel::csi(const std::string& params, char final_byte) {
+  const std::vector<int> n = numbers(params);
+  if (final_byte == 'H') {
+    row_ = std::max(1, std::min(n[0] ? n[0] : 1, rows_));
+    column_ = std::max(1, std::min(n.size() > 1 && n[1] ? n[1] : 1, columns_));
+    pending_wrap_ = false;
+  } else if (final_byte == 'J' && n[0] == 2) {
+    for (VtCell& cell : cells_) cell = VtCell{U' ', attr()};
+  } else if (final_byte == 'm') {
+    sgr(params);
+  } else {
+    errors_.push_back("CSI " + params + final_byte);
+  }
+}
+
+void VtModel::sgr(const std::string& params) {
+  for (int p : numbers(params)) {
+    if (p == 0) {
+      fg_ = bg_ = -1;
+      bold_ = blink_ = false;
+    } else if (p == 1 || p == 22) {
+      bold_ = p == 1;
+      if (bold_ && colours_ >= 16) errors_.push_back("bold on a 16-colour terminal");
+    } else if (p == 5 || p == 25) {
+      blink_ = p == 5;
+    } else if (p >= 30 && p <= 37) {
+      fg_ = bios(p - 30);
+    } else if (p >= 90 && p <= 97) {
+      fg_ = bios(p - 90) + 8;
+      if (colours_ < 16) errors_.push_back("bright colour on an 8-colour terminal");
+    } else if (p >= 40 && p <= 47) {
+      bg_ = bios(p - 40);
+    } else {
+      errors_.push_back("SGR " + std::to_string(p));
+    }
+  }
+}
+
+int VtModel::attr() const {
+  if (fg_ < 0 || bg_ < 0) return -1;
+  return fg_ | (bold_ ? 8 : 0) | (bg_ << 4) | (blink_ ? 0x80 : 0);
+}
+
+void VtModel::print(char32_t ch) {
+  if (pending_wrap_) {
+    pending_wrap_ = false;
+    column_ = 1;
+    if (++row_ > rows_) {
+      errors_.push_back("scrolled");
+      row_ = rows_;
+    }
+  }
+  cells_[(row_ - 1) * columns_ + column_ - 1] = VtCell{ch, attr()};
+  if (column_ == columns_) {
+    pending_wrap_ = true;
+  } else {
+    ++column_;
+  }
+}

@@ -1,0 +1,46 @@
+// A small model of a terminal for the writer's tests: it understands exactly
+// what the writer may send (CUP, ED 2, SGR, the G0 character set switch,
+// BEL, UTF-8 or single-byte text) and records anything else as an error, as
+// well as a scroll caused by writing past the bottom-right cell.
+#pragma once
+#include <string>
+#include <vector>
+
+struct VtCell {
+  char32_t ch = U' ';
+  int attr = -1;  // attribute byte read back from the SGR state; -1: default colours
+};
+
+class VtModel {
+ public:
+  VtModel(int columns, int rows, bool utf8 = true, int colours = 16);
+  void apply(const std::string& bytes);
+  const VtCell& at(int column, int row) const { return cells_[(row - 1) * columns_ + column - 1]; }
+  int cursor_column() const { return column_; }
+  int cursor_row() const { return row_; }
+  const std::vector<std::string>& errors() const { return errors_; }
+  int bells() const { return bells_; }
+
+ private:
+  void control(unsigned char c);
+  void csi(const std::string& params, char final_byte);
+  void sgr(const std::string& params);
+  void print(char32_t ch);
+  int attr() const;
+
+  int columns_, rows_;
+  bool utf8_;
+  int colours_;
+  std::vector<VtCell> cells_;
+  int column_ = 1, row_ = 1;
+  bool pending_wrap_ = false;
+  int fg_ = -1, bg_ = -1;  // BIOS colour numbers, -1 default
+  bool bold_ = false, blink_ = false, line_drawing_ = false;
+  std::vector<std::string> errors_;
+  int bells_ = 0;
+  // parser state
+  enum class State { TEXT, ESC, CSI, CHARSET } state_ = State::TEXT;
+  std::string params_;
+  char32_t utf8_char_ = 0;
+  int utf8_left_ = 0;
+};
