@@ -10,12 +10,12 @@
 #include "console/dialog_field.h"
 #include "console/frames.h"
 #include "console/line_editor.h"
-#include "console/popup_menu.h"
 #include "console/record_save.h"
 #include "console/status_line.h"
 #include "data/catalogue.h"
 #include "data/setup_record.h"
 #include "dialogs/check_box_list.h"
+#include "dialogs/submenu.h"
 #include "platform/keys.h"
 #include "platform/screen.h"
 #include "shell/header.h"
@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr int SUBMENU_LINE = 115, SUBMENU_LINES = 4;
+constexpr int SUBMENU_LINE = 115;
 constexpr int FIRST_HEADING_HINT = 20;
 constexpr int HEADINGS = 5;
 constexpr int FLAGS_TITLE = 130, FLAGS_LABELS = 131, CHECK_BOX_HINT = 104;
@@ -52,16 +52,7 @@ bool setup_file_exists(const std::string& ext) {
 void reset_heading_menu() { heading_menu_last = 0; }
 
 void heading_menu() {
-  const int choice = popup_menu(frame::SHADOWED, 3, 6, palette_attr(slot::SUBMENU),
-                                catalogue_lines(SUBMENU_LINE, SUBMENU_LINES), heading_menu_last + 1);
-  if (choice == POPUP_CANCELLED) return;
-  heading_menu_last = choice - 1;
-  switch (choice) {
-    case 1: edit_headings(); break;
-    case 2: edit_option_flags_a(); break;
-    case 3: edit_setup_ext(); break;
-    default: break;
-  }
+  run_submenu(SUBMENU_LINE, heading_menu_last, {edit_headings, edit_option_flags_a, edit_setup_ext});
 }
 
 void edit_headings() {

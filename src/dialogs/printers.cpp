@@ -7,14 +7,14 @@
 #include "console/dialog_field.h"
 #include "console/frames.h"
 #include "console/line_editor.h"
-#include "console/popup_menu.h"
+#include "dialogs/submenu.h"
 #include "console/record_save.h"
 #include "data/catalogue.h"
 #include "platform/screen.h"
 
 namespace {
 
-constexpr int SUBMENU_LINE = 105, SUBMENU_LINES = 4;
+constexpr int SUBMENU_LINE = 105;
 constexpr int NAMES_TITLE = 106, FIRST_NAME_HINT = 29;
 constexpr int NAMES = 2;
 const std::string NAME_TEMPLATE(31, '<');
@@ -26,16 +26,7 @@ int printer_menu_last = 0;
 void reset_printer_menu() { printer_menu_last = 0; }
 
 void printer_menu() {
-  const int choice = popup_menu(frame::SHADOWED, 3, 6, palette_attr(slot::SUBMENU),
-                                catalogue_lines(SUBMENU_LINE, SUBMENU_LINES), printer_menu_last + 1);
-  if (choice == POPUP_CANCELLED) return;
-  printer_menu_last = choice - 1;
-  switch (choice) {
-    case 1: edit_printer_names(); break;
-    case 2: edit_printer_codes(); break;
-    case 3: edit_printer_params(); break;
-    default: break;
-  }
+  run_submenu(SUBMENU_LINE, printer_menu_last, {edit_printer_names, edit_printer_codes, edit_printer_params});
 }
 
 void edit_printer_names() {
