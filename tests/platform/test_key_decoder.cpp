@@ -229,6 +229,7 @@ TEST(KeyDecoder, UnknownSequencesAreSwallowedWhole) {
   check("\x1b[12\x1b[A", {key::UP});               // broken off by a new sequence
   check("\x1b[27;5;9~", {});                       // modified plain key
   check("\x1b[G\x1b[E", {});                      // keypad 5 (Linux console, xterm)
+  check("\x1b[3 ~x", {'x'});                      // an intermediate byte: no key
   check(std::string("\x1b[") + std::string(40, '1') + "~q", {'q'});
 }
 

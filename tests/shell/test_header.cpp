@@ -66,13 +66,13 @@ TEST_F(Header, BoxWithDateTimeAndCentredPrinterLine) {
   const std::string printer = "Laser(0,0,0,0,0,0)";  // 18 characters: from column 31
   EXPECT_EQ(screen_text(3, 31, 48), printer);
   EXPECT_EQ(screen_text(2), "\xB3" + std::string(78, ' ') + "\xB3") << "row 2 blanked for the menu bar";
-  EXPECT_EQ(screen_text(1, 35, 46), " AB 001 ,   ");
+  EXPECT_EQ(screen_text(1, 34, 45), " AB 001 ,   ");
   for (int x : {1, 10, 40, 80}) EXPECT_EQ(screen_attr(x, 3), 0x1F) << x;
   EXPECT_EQ(current_attr(), 0x1F);
 }
 
 TEST_F(Header, LongPrinterLineIsCoveredByTheDate) {
-  set_text(setup_record(), field::printer_name_line(0), std::string(31, 'N'));
+  set_text(setup_record(), field::printer_name_line(1), std::string(31, 'N'));  // 255 is odd: name 1
   for (int i = 0; i < 6; ++i) setup_record()[static_cast<size_t>(870 + i)] = 255;
   draw_header_at(at(1, 1, 2027, 0, 0, 0));
   // 56 characters start at column 12; the date covers columns 3-14

@@ -31,7 +31,7 @@ void use_catalogue(const std::vector<std::string>& lines) {
 
 void use_numbered_catalogue(int count) {
   std::vector<std::string> lines;
-  for (int i = 0; i < count; ++i) lines.push_back("L" + std::to_string(i));
+  for (int i = 0; i < count; ++i) lines.push_back(std::string("L").append(std::to_string(i)));
   use_catalogue(lines);
 }
 
