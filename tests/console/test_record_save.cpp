@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "console/record_save.h"
+#include "data/company_file.h"
+#include "support/test_support.h"
+
+namespace {
+
+class RecordSave : public ConsoleTest {
+ protected:
+  void TearDown() override {
+    close_company_file();
+    ConsoleTest::TearDown();
+  }
+};
+
+// Shows the message area at the moment the message is up.
+struct MessageSpy : ScriptedConsole {
+  std::string shown;
+  bool key_ready(int) noexcept override {
+    shown = screen_text(25, 41, 71);
+    return false;
+  }
+};
+
+TEST_F(RecordSave, AFailedSaveIsShownNotPassedOffAsDone) {
+  if (open_company_file("/dev/full") != 0) GTEST_SKIP() << "no /dev/full here";
+  MessageSpy spy;
+  set_console_backend(&spy);
+  EXPECT_FALSE(save_record());
+  const std::string reason = std::strerror(ENOSPC);
+  EXPECT_EQ(spy.shown.substr(0, reason.size()), reason);
+  EXPECT_EQ(spy.bells, 1);
+}
+
+TEST_F(RecordSave, ASuccessfulSaveSaysNothing) {
+  TempDir dir;
+  dir.write("DITTA.001", std::string(1024, 'a'));
+  ASSERT_EQ(open_company_file(dir.file("DITTA.001")), 0);
+  setup_record().fill('b');
+  EXPECT_TRUE(save_record());
+  EXPECT_EQ(console.bells, 0);
+  EXPECT_EQ(dir.read("DITTA.001"), std::string(1024, 'b'));
+}
+
+}  // namespace
