@@ -1,5 +1,6 @@
 #include "data/catalogue.h"
 
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -49,12 +50,15 @@ void load_catalogue_bytes(const std::string& bytes) {
   }
 }
 
-void load_catalogue(std::FILE* file) {
+int load_catalogue(std::FILE* file) {
   std::string bytes;
   char buffer[4096];
   size_t n;
+  errno = 0;
   while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+  const int status = std::ferror(file) ? (errno ? errno : EIO) : 0;
   load_catalogue_bytes(bytes);
+  return status;
 }
 
 const char* catalogue_line(int i) noexcept {

@@ -9,8 +9,9 @@
 
 constexpr int CATALOGUE_LINES = 260;
 
-// Loads from an open file, replacing whatever was loaded before.
-void load_catalogue(std::FILE* file);
+// Loads from an open file, replacing whatever was loaded before. Returns 0,
+// or the errno value of a failed read (what was read is kept).
+int load_catalogue(std::FILE* file);
 // Loads from the raw bytes of a catalogue file.
 void load_catalogue_bytes(const std::string& bytes);
 // Text of line i; the empty text for a line the file did not supply or an

@@ -76,7 +76,9 @@ int cprintf(const char* format, ...) noexcept {
   va_start(args, format);
   const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
   va_end(args);
-  cputs(buffer);
+  // Every formatted byte is a cell, a zero byte from "%c" included.
+  const int shown = n < 0 ? 0 : n < static_cast<int>(sizeof buffer) ? n : static_cast<int>(sizeof buffer) - 1;
+  for (int i = 0; i < shown; ++i) putch(static_cast<unsigned char>(buffer[i]));
   return n;
 }
 
@@ -119,6 +121,10 @@ bool wait_for_key(int ms) noexcept {
   ConsoleBackend& b = need_backend();
   b.present(grid);
   return b.key_ready(ms);
+}
+
+void screen_flush() noexcept {
+  if (backend) backend->present(grid);
 }
 
 int run_command(const char* command_line) noexcept {

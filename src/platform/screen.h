@@ -42,6 +42,9 @@ int getch() noexcept;
 // Flushes, then waits up to ms for a key; true when one is waiting. The key
 // is not consumed.
 bool wait_for_key(int ms) noexcept;
+// Sends the grid (and a pending bell) now; for the last drawing before the
+// program leaves.
+void screen_flush() noexcept;
 // Runs a command line through /bin/sh -c with the terminal handed back to
 // it; the grid is repainted afterwards. Returns the exit status.
 int run_command(const char* command_line) noexcept;

@@ -4,6 +4,7 @@
 
 #include "console/status_line.h"
 #include "data/company_file.h"
+#include "platform/screen.h"
 #include "platform/terminal.h"
 #include "shell/session.h"
 
@@ -28,6 +29,7 @@ void main_loop(const DialogTable& dialogs) noexcept {
 }
 
 void shutdown() noexcept {
+  screen_flush();  // the bell of Ctrl+C is still to be heard
   close_company_file();
   terminal_close();
   std::exit(0);

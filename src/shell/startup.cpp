@@ -32,9 +32,9 @@ int report_open_failure(const char* what, const std::string& path, int error) {
 int load_catalogue_file(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "r");
   if (!file) return errno ? errno : EIO;
-  load_catalogue(file);
+  const int status = load_catalogue(file);
   std::fclose(file);
-  return 0;
+  return status;
 }
 
 }  // namespace

@@ -103,6 +103,19 @@ TEST_F(MenuBar, ReopensOnTheLastItemInCursorState) {
   EXPECT_EQ(screen_attr(column_of(4) + 1, 2), CURSOR);
 }
 
+TEST_F(MenuBar, EmptyItemsStillTakeTheirHotkeyColumn) {
+  use_catalogue({"Only a title"});
+  console.press('0');
+  menu_bar();
+  std::string place = std::string(1, '\0') + std::string(12, ' ');  // the zero byte shows as a blank
+  std::string row;
+  for (int i = 0; i < 6; ++i) row += place;
+  EXPECT_EQ(screen_text(2, 3, 80), row);
+  EXPECT_EQ(screen_attr(3, 2), CURSOR_HOTKEY);
+  EXPECT_EQ(screen_attr(16, 2), HOTKEY);
+  EXPECT_EQ(screen_attr(17, 2), NORMAL);
+}
+
 TEST_F(MenuBar, LongItemTextRunsIntoTheNextPlace) {
   use_catalogue({"Title", "A very long item", "B", "C", "D", "E", "F"});
   console.press('0');

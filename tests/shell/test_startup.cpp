@@ -62,6 +62,13 @@ TEST_F(StartUp, FailuresEndWithTheirStatusAndTouchNothing) {
   }
 }
 
+TEST_F(StartUp, ACatalogueThatCannotBeReadIsAFailure) {
+  dir.write("DITTA.001", std::string(1024, '\0'));
+  std::filesystem::create_directory(dir.file("VELTRIS.ENG"));
+  EXPECT_EQ(run({"", "001", "ENG"}), STATUS_NO_FILE);
+  EXPECT_FALSE(company_file_open());
+}
+
 TEST_F(StartUp, PrefixJoinsWithoutSeparatorCatalogueIgnoresIt) {
   std::filesystem::create_directory(dir.file("AB"));
   dir.write("ABDITTA.001", std::string(1024, '\x11'));
