@@ -33,11 +33,11 @@ Effect delete_before_cursor(EditState& s) {
 
 Effect place_point(EditState& s, const EditField& f) {
   const int c = s.cursor;
+  s.point = true;  // set by every ".", placed or refused: Del is refused from now on
+  if (f.point_column == f.width) return Effect::bell;
   // Right of the template's point the text would have to start left of the
   // field: refused.
-  if (f.point_column < f.width && c > f.point_column) return Effect::bell;
-  s.point = true;
-  if (f.point_column == f.width) return Effect::bell;
+  if (c > f.point_column) return Effect::bell;
   s.text.resize(static_cast<size_t>(c));
   s.text += '.';
   s.cursor = c + 1;

@@ -4,6 +4,8 @@
 // "SETUP.<ext>" exists in the current directory.
 #include "dialogs/headings.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 
@@ -40,11 +42,14 @@ void print_heading(int n) {
   cprintf(" %-31s ", get_text(setup_record(), field::heading_line(n)).c_str());
 }
 
+// A directory opens for reading here but is no setup file.
 bool setup_file_exists(const std::string& ext) {
   std::FILE* f = std::fopen(("SETUP." + ext).c_str(), "r");
   if (!f) return false;
+  struct stat info {};
+  const bool is_file = ::fstat(::fileno(f), &info) == 0 && !S_ISDIR(info.st_mode);
   std::fclose(f);
-  return true;
+  return is_file;
 }
 
 }  // namespace

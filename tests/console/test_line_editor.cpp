@@ -86,6 +86,8 @@ TEST_F(LineEditor, KeysAndEndings) {
       {"decimal point", DECIMAL, 0, "", {'1', '2', '.', '5', ENTER}, ENTER, "12.5", "         12.5", 0},
       {"point right of the decimal column rings", DECIMAL, 0, "", {'1', '2', '3', '4', '5', '6', '7', '.', ENTER},
        ENTER, "1234567", "      1234567", 1},
+      {"a refused point still refuses Del", DECIMAL, 0, "", {'1', '2', '3', '4', '5', '6', '7', '.', key::HOME, key::DEL, ENTER},
+       ENTER, "1234567", "      1234567", 2},
       {"digits after the point fill to the field's end", DECIMAL, 0, "",
        {'1', '.', '1', '2', '3', '4', '5', '6', '7', ENTER}, ENTER, "1.123456", "     1.123456", 1},
       {"text point is a character", "<<<<<", 0, "", {'.', ENTER}, ENTER, ".", ".    ", 0},

@@ -165,6 +165,15 @@ TEST_F(SetupExt, EnterOnTheUntouchedFieldRecallsTheExtension) {
   EXPECT_TRUE(console.keys.empty());
 }
 
+TEST_F(SetupExt, ADirectoryIsNoSetupFile) {
+  std::filesystem::create_directory(dir.file("SETUP.DIR"));
+  console.type("DIR");
+  console.press({key::ENTER, key::ESC});
+  edit_setup_ext();
+  EXPECT_EQ(file(), bytes(original));
+  EXPECT_EQ(console.bells, 1);
+}
+
 TEST_F(SetupExt, EmptyExtensionTestsSetupDot) {
   dir.write("SETUP.", "");
   console.press({key::CTRL_X, key::TAB});
