@@ -7,7 +7,7 @@
 namespace {
 
 constexpr int CONTENT_START = 1;
-constexpr int FIRST_FUNCTION_KEYS[][2] = {{key::F1, key::F10}, {key::SHIFT_F1, key::ALT_F10}, {key::F11, key::ALT_F12}};
+constexpr int FUNCTION_KEY_RANGES[][2] = {{key::F1, key::F10}, {key::SHIFT_F1, key::ALT_F10}, {key::F11, key::ALT_F12}};
 
 int length(const EditState& s) { return static_cast<int>(s.text.size()); }
 
@@ -115,7 +115,7 @@ void start_editing(EditState& s, const std::string& edit_buffer) {
 }
 
 bool ends_editing_as_function_key(int k) {
-  for (const auto& range : FIRST_FUNCTION_KEYS)
+  for (const auto& range : FUNCTION_KEY_RANGES)
     if (k >= range[0] && k <= range[1]) return true;
   return false;
 }

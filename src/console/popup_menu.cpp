@@ -16,8 +16,9 @@ constexpr char SEPARATOR_MARK = '~';
 struct Menu {
   int x, y, attr, count, widest;
   const std::vector<std::string>& items;
-  bool separator(int i) const { return !items[static_cast<size_t>(i)].empty() && items[static_cast<size_t>(i)][0] == SEPARATOR_MARK; }
-  int length(int i) const { return static_cast<int>(items[static_cast<size_t>(i)].size()); }
+  const std::string& item(int i) const { return items[static_cast<size_t>(i)]; }
+  bool separator(int i) const { return !item(i).empty() && item(i)[0] == SEPARATOR_MARK; }
+  int length(int i) const { return static_cast<int>(item(i).size()); }
 };
 
 void draw_entry(const Menu& m, int k, bool highlighted) {
@@ -26,12 +27,12 @@ void draw_entry(const Menu& m, int k, bool highlighted) {
   gotoxy(m.x + 1, m.y + k);
   textattr(a);
   putch(' ');
-  print_hotkey_label(m.items[static_cast<size_t>(k)], highlighted ? a : m.attr);
+  print_hotkey_label(m.item(k), highlighted ? a : m.attr);
   put_spaces(m.widest + 2 - m.length(k));
 }
 
 std::vector<int> draw_menu(int type, const Menu& m) {
-  draw_frame(type, m.x, m.y, m.x + m.widest + 4, m.y + m.count, m.attr, m.items[0]);
+  draw_frame(type, m.x, m.y, m.x + m.widest + 4, m.y + m.count, m.attr, m.item(0));
   std::vector<int> hotkeys(static_cast<size_t>(m.count), 0);
   for (int i = 1; i < m.count; ++i) {
     if (m.separator(i)) {
@@ -39,7 +40,7 @@ std::vector<int> draw_menu(int type, const Menu& m) {
       repeat_char(m.widest + 3, box_char::HORIZONTAL);
     } else {
       gotoxy(m.x + 2, m.y + i);
-      hotkeys[static_cast<size_t>(i)] = print_hotkey_label(m.items[static_cast<size_t>(i)], m.attr);
+      hotkeys[static_cast<size_t>(i)] = print_hotkey_label(m.item(i), m.attr);
     }
   }
   return hotkeys;
