@@ -1,7 +1,6 @@
 #include "console/popup_menu.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "console/frames.h"
 #include "console/keyboard.h"
@@ -11,6 +10,10 @@
 namespace {
 
 constexpr char HOTKEY_MARK = '&';
+
+// Upper case of the ASCII letters only: code page 437 bytes are no letters of
+// whatever 8-bit locale the terminal runs in.
+int ascii_upper(int c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
 constexpr char SEPARATOR_MARK = '~';
 
 struct Menu {
@@ -76,7 +79,7 @@ int print_hotkey_label(const std::string& label, int a) noexcept {
     textattr(popup_hotkey_attr(a));
     putch(marked);
     textattr(a & 0x7F);
-    hotkey = std::toupper(marked);
+    hotkey = ascii_upper(marked);
   }
   return hotkey;
 }
@@ -101,7 +104,7 @@ int popup_menu(int type, int x, int y, int attr, const std::vector<std::string>&
       ++cur;
       k = key::DOWN;
     } else {
-      const int wanted = std::toupper(k & 0xFF);
+      const int wanted = ascii_upper(k & 0xFF);
       const auto hit = std::find(hotkeys.begin() + 1, hotkeys.end(), wanted);
       if (hit != hotkeys.end() && wanted != 0) {
         draw_entry(m, cur, false);

@@ -15,7 +15,7 @@ constexpr int SETUP_RECORD_INDEX = 0;
 
 int open_company_file(const std::string& path) noexcept {
   close_company_file();
-  company = std::fopen(path.c_str(), "rb+");
+  company = std::fopen(path.c_str(), "rb+e");  // "e": not inherited by the help command
   if (!company) return errno ? errno : EIO;
   company_fd = ::fileno(company);
   return 0;

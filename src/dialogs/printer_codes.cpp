@@ -1,7 +1,6 @@
 // The printer control codes: one of two code sets, ten rows of an "on" and
 // an "off" sequence of up to 8 bytes each, typed as hexadecimal pairs. The
 // twenty fields form one chain: on 0, off 0, on 1 ... off 9.
-#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -26,8 +25,9 @@ const std::string CODE_TEMPLATE(16, '<');
 
 int hex_digit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
-  const int lower = std::tolower(static_cast<unsigned char>(c));
-  return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
 }
 
 // The value of a piece's leading hexadecimal digits; 0 when it has none.

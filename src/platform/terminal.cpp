@@ -36,14 +36,9 @@ int64_t now_ms() {
   return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
 
+// A terminal that is gone shows up at the next read, which ends the program.
 void write_out(const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    done += static_cast<size_t>(n);
-  }
+  terminal_write_all(STDOUT_FILENO, bytes.data(), bytes.size());
 }
 
 bool locale_is_utf8() {
@@ -99,7 +94,10 @@ bool TerminalBackend::open() noexcept {
   for (const auto& [bytes, key] : terminfo.keys) decoder_.add_sequence(bytes, key);
   // Keypad transmit on, so the keys send the strings terminfo lists.
   const std::string enter = terminfo.keypad_on + "\x1b[?1049h\x1b[?25h";
-  const std::string leave = "\x1b[0m\x1b(B\x1b[?25h" + terminfo.keypad_off + "\x1b[?1049l";
+  // Cleared before leaving: a terminal without an alternate screen (the
+  // Linux console) would otherwise keep our drawing under the shell's prompt.
+  const std::string leave =
+      "\x1b[0m\x1b(B\x1b[H\x1b[2J\x1b[?25h" + terminfo.keypad_off + "\x1b[?1049l";
   if (!terminal_mode_start(enter, leave)) {
     std::fprintf(stderr, "setupedit: cannot switch the terminal to raw mode: %s\n",
                  std::strerror(errno));

@@ -1,6 +1,7 @@
 // The terminal back end: raw mode over termios, the alternate screen, our own
-// writer and key decoder. Every way out of the process (normal exit, SIGTERM,
-// SIGHUP, SIGINT, SIGQUIT, a crash signal) restores the terminal.
+// writer and key decoder. Every way out of the process (normal exit, any
+// signal whose default action ends it, a lost terminal) restores the
+// terminal, and ends a child command that still runs.
 #pragma once
 #include "platform/backend.h"
 

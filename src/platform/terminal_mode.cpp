@@ -1,10 +1,15 @@
 // Process-wide by nature: there is one controlling terminal, and signal
 // handlers can reach only globals. Everything the handlers touch is either a
-// plain buffer written before they are installed or a sig_atomic_t.
+// plain buffer written before they are installed or a sig_atomic_t. The main
+// flow holds the ending signals while it switches modes or hands the
+// terminal to a child, so a handler never finds a switch half done.
 #include "platform/terminal_mode.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,8 +20,16 @@
 
 namespace {
 
-constexpr int TERMINATING[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
-constexpr int CRASHING[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+// Every signal whose default action ends the process: each one gives the
+// terminal back first.
+constexpr int TERMINATING[] = {SIGTERM, SIGHUP,  SIGINT,  SIGQUIT,   SIGPIPE,
+                               SIGALRM, SIGUSR1, SIGUSR2, SIGVTALRM, SIGPROF};
+constexpr int CRASHING[] = {SIGSEGV, SIGBUS,  SIGFPE,  SIGILL, SIGABRT,
+                            SIGSYS,  SIGTRAP, SIGXCPU, SIGXFSZ};
+constexpr int WAKING[] = {SIGWINCH, SIGCONT};
+// How long a child may take to end after we pass it the signal that ends
+// us: steps of 10 ms, then SIGKILL.
+constexpr int CHILD_GRACE_STEPS = 100;
 
 termios saved_modes;
 char leave_bytes[256];
@@ -25,37 +38,85 @@ std::string enter_bytes;
 volatile sig_atomic_t started = 0;
 volatile sig_atomic_t in_raw_mode = 0;
 volatile sig_atomic_t dying = 0;
+volatile sig_atomic_t child_pid = 0;           // the running child, 0: none
+volatile sig_atomic_t child_has_terminal = 0;  // it leads its own foreground group
 void (*volatile fatal_hook)() noexcept = nullptr;
 int wake_pipe[2] = {-1, -1};
 
-void write_all(const char* bytes, size_t length) {
-  while (length > 0) {
-    const ssize_t n = write(STDOUT_FILENO, bytes, length);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    bytes += n;
-    length -= static_cast<size_t>(n);
-  }
+sigset_t set_of(const int* first, const int* last) {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int* sig = first; sig != last; ++sig) sigaddset(&set, *sig);
+  return set;
 }
+
+sigset_t terminating_set() { return set_of(std::begin(TERMINATING), std::end(TERMINATING)); }
+
+// Blocks the ending signals, and SIGTTOU where the terminal's foreground
+// changes hands (a background group may then still call tcsetpgrp), for as
+// long as it lives.
+struct Held {
+  sigset_t old;
+  explicit Held(bool foreground_changes) {
+    sigset_t set = terminating_set();
+    if (foreground_changes) sigaddset(&set, SIGTTOU);
+    sigprocmask(SIG_BLOCK, &set, &old);
+  }
+  ~Held() { sigprocmask(SIG_SETMASK, &old, nullptr); }
+  Held(const Held&) = delete;
+  Held& operator=(const Held&) = delete;
+};
 
 // Async-signal-safe: write(2) and tcsetattr only.
 void restore_now() {
   if (!in_raw_mode) return;
   in_raw_mode = 0;
-  write_all(leave_bytes, leave_length);
+  terminal_write_all(STDOUT_FILENO, leave_bytes, leave_length);
   tcsetattr(STDIN_FILENO, TCSADRAIN, &saved_modes);
+}
+
+// Signal path while a child runs: the child and all it started end first,
+// then the terminal comes back to our group in the modes we found it in (the
+// child may have changed them, and it will not be there to change them back).
+void end_child(int sig) {
+  const pid_t pid = child_pid;
+  if (pid <= 0) return;
+  const pid_t target = child_has_terminal ? -pid : pid;
+  kill(target, sig == SIGHUP ? SIGHUP : SIGTERM);
+  kill(target, SIGCONT);  // a stopped child could not act on it
+  const timespec step = {0, 10 * 1000 * 1000};
+  pid_t waited = 0;
+  for (int i = 0; i < CHILD_GRACE_STEPS && (waited = waitpid(pid, nullptr, WNOHANG)) == 0; ++i)
+    nanosleep(&step, nullptr);
+  if (waited == 0) {
+    kill(target, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  if (child_has_terminal) tcsetpgrp(STDIN_FILENO, getpgrp());
+  tcsetattr(STDIN_FILENO, TCSADRAIN, &saved_modes);
+  child_pid = 0;
 }
 
 void on_fatal_signal(int sig) {
   if (!dying) {
     dying = 1;
+    // From the background (a child had the terminal, or we were put there)
+    // tcsetattr would stop us instead of restoring.
+    const int ttou[] = {SIGTTOU};
+    const sigset_t set = set_of(std::begin(ttou), std::end(ttou));
+    sigprocmask(SIG_BLOCK, &set, nullptr);
+    end_child(sig);
     restore_now();
     tcflush(STDIN_FILENO, TCIFLUSH);
     if (fatal_hook) fatal_hook();
   }
   // Ends the process as the signal would have, so the parent sees 128+sig.
   signal(sig, SIG_DFL);
+  const int own[] = {sig};
+  const sigset_t set = set_of(std::begin(own), std::end(own));
+  sigprocmask(SIG_UNBLOCK, &set, nullptr);
   raise(sig);
+  _exit(128 + sig);
 }
 
 void on_wake_signal(int sig) {
@@ -70,8 +131,7 @@ void handle(int sig, void (*handler)(int), int flags) {
   struct sigaction action;
   std::memset(&action, 0, sizeof action);
   action.sa_handler = handler;
-  sigemptyset(&action.sa_mask);
-  for (int s : TERMINATING) sigaddset(&action.sa_mask, s);
+  action.sa_mask = terminating_set();
   action.sa_flags = flags;
   sigaction(sig, &action, nullptr);
 }
@@ -79,11 +139,16 @@ void handle(int sig, void (*handler)(int), int flags) {
 void install_handlers() {
   for (int sig : TERMINATING) handle(sig, on_fatal_signal, 0);
   for (int sig : CRASHING) handle(sig, on_fatal_signal, 0);
-  handle(SIGWINCH, on_wake_signal, SA_RESTART);
-  handle(SIGCONT, on_wake_signal, SA_RESTART);
+  for (int sig : WAKING) handle(sig, on_wake_signal, SA_RESTART);
   // Ctrl+Z is a key in raw mode; a stop sent from outside must not leave
   // the screen half drawn either.
   signal(SIGTSTP, SIG_IGN);
+  // A mask inherited from whoever started us must not silence the handlers:
+  // with SIGHUP blocked, a lost terminal would never end the process.
+  sigset_t handled = terminating_set();
+  for (int sig : CRASHING) sigaddset(&handled, sig);
+  for (int sig : WAKING) sigaddset(&handled, sig);
+  sigprocmask(SIG_UNBLOCK, &handled, nullptr);
 }
 
 termios raw_modes() {
@@ -118,17 +183,22 @@ bool terminal_mode_start(const std::string& enter, const std::string& leave) noe
   return true;
 }
 
-void terminal_mode_suspend() noexcept { restore_now(); }
+void terminal_mode_suspend() noexcept {
+  const Held held(false);
+  restore_now();
+}
 
 void terminal_mode_resume() noexcept {
+  const Held held(false);
   if (!started || in_raw_mode) return;
-  in_raw_mode = 1;  // first, so a signal from here on restores
+  in_raw_mode = 1;
   const termios raw = raw_modes();
   tcsetattr(STDIN_FILENO, TCSADRAIN, &raw);
-  write_all(enter_bytes.data(), enter_bytes.size());
+  terminal_write_all(STDOUT_FILENO, enter_bytes.data(), enter_bytes.size());
 }
 
 void terminal_mode_stop() noexcept {
+  const Held held(false);
   if (!started) return;
   restore_now();
   tcflush(STDIN_FILENO, TCIFLUSH);
@@ -139,12 +209,59 @@ void terminal_mode_set_hook(void (*hook)() noexcept) noexcept { fatal_hook = hoo
 
 int terminal_mode_wake_fd() noexcept { return wake_pipe[0]; }
 
-void terminal_mode_child_running(bool running) noexcept {
-  for (int sig : {SIGINT, SIGQUIT}) {
-    if (running) {
-      signal(sig, SIG_IGN);
+pid_t terminal_mode_fork_child() noexcept {
+  sigset_t held = terminating_set(), old;
+  sigaddset(&held, SIGTTOU);
+  sigprocmask(SIG_BLOCK, &held, &old);
+  // Ctrl+C and Ctrl+\ are meant for the child, even where it shares our group.
+  for (int sig : {SIGINT, SIGQUIT}) signal(sig, SIG_IGN);
+  // Only a foreground group can give the foreground away.
+  const bool hand_over = tcgetpgrp(STDIN_FILENO) == getpgrp();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    // Both sides set the group and the foreground: whichever runs first wins
+    // the race with the child's first read from the terminal.
+    if (hand_over && setpgid(0, 0) == 0) tcsetpgrp(STDIN_FILENO, getpid());
+    for (int sig : TERMINATING) signal(sig, SIG_DFL);
+    for (int sig : CRASHING) signal(sig, SIG_DFL);
+    for (int sig : WAKING) signal(sig, SIG_DFL);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    return 0;
+  }
+  if (pid > 0) {
+    const bool own_group = hand_over && (setpgid(pid, pid) == 0 || getpgid(pid) == pid);
+    if (own_group) tcsetpgrp(STDIN_FILENO, pid);
+    child_has_terminal = own_group;
+    child_pid = pid;
+  }
+  sigprocmask(SIG_SETMASK, &old, nullptr);
+  return pid;
+}
+
+void terminal_mode_child_done() noexcept {
+  const Held held(true);
+  if (child_has_terminal) tcsetpgrp(STDIN_FILENO, getpgrp());
+  child_pid = 0;
+  child_has_terminal = 0;
+  for (int sig : {SIGINT, SIGQUIT}) handle(sig, on_fatal_signal, 0);
+}
+
+bool terminal_write_all(int fd, const char* bytes, size_t length) noexcept {
+  while (length > 0) {
+    const ssize_t n = write(fd, bytes, length);
+    if (n > 0) {
+      bytes += n;
+      length -= static_cast<size_t>(n);
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      pollfd out = {fd, POLLOUT, 0};
+      if (poll(&out, 1, -1) < 0 && errno != EINTR) return false;
     } else {
-      handle(sig, on_fatal_signal, 0);
+      return false;
     }
   }
+  return true;
 }

@@ -2,6 +2,9 @@
 // kept ready in a plain buffer so that a signal handler restores the
 // terminal with write(2) and tcsetattr alone.
 #pragma once
+#include <sys/types.h>
+
+#include <cstddef>
 #include <string>
 
 // Saves the terminal's modes, keeps the bytes that enter (enter) and leave
@@ -19,5 +22,14 @@ void terminal_mode_stop() noexcept;
 void terminal_mode_set_hook(void (*hook)() noexcept) noexcept;
 // Read end of the self-pipe: 'w' arrives after SIGWINCH, 'c' after SIGCONT.
 int terminal_mode_wake_fd() noexcept;
-// While a child command runs, Ctrl+C and Ctrl+\ are meant for the child.
-void terminal_mode_child_running(bool running) noexcept;
+// Forks the child that runs a command: it gets a process group of its own
+// and the terminal's foreground, so that a signal which ends us can end it
+// (and all it started) too. Returns as fork does; in the child the signals
+// we handle are back to their defaults and nothing is blocked.
+pid_t terminal_mode_fork_child() noexcept;
+// After the child has been waited for: the terminal's foreground is ours again.
+void terminal_mode_child_done() noexcept;
+// Writes all of bytes to fd, waiting where fd is non-blocking and full (the
+// terminal is shared with other programs, which may have set O_NONBLOCK).
+// Async-signal-safe. False when fd fails (e.g. the terminal is gone).
+bool terminal_write_all(int fd, const char* bytes, size_t length) noexcept;

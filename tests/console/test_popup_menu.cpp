@@ -41,6 +41,7 @@ TEST_F(PopupMenu, Navigation) {
       {"two entries with one hotkey: the lower wins", {"T", "&Xa", "&Xb"}, 1, {'x'}, 1, 0},
       {"an entry without & has no hotkey", {"T", "Plain", "&Other"}, 2, {'p', ENTER}, 2, 1},
       {"the last mark of a label is its hotkey", {"T", "&A&B", "C"}, 2, {'b'}, 1, 0},
+      {"a code page 437 letter is its own hotkey", {"T", "&\x82t\x82", "&\x90"}, 1, {0x90}, 2, 0},
   };
   for (const auto& c : cases) {
     SetUp();

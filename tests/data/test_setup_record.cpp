@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -159,6 +161,21 @@ TEST_F(CompanyFileTest, LongerFileKeepsEveryByteAfterTheRecord) {
   EXPECT_EQ(after.substr(0, 32), original.substr(0, 32));
   EXPECT_EQ(after.substr(32, 12), std::string("Nuova Ditta") + '\0');
   EXPECT_EQ(after.substr(64, 960), original.substr(64, 960)) << "untouched bytes pass through";
+}
+
+TEST_F(CompanyFileTest, TheHelpCommandDoesNotInheritTheFile) {
+  dir.write("DITTA.001", pattern(1024));
+  ASSERT_EQ(open_company_file(dir.file("DITTA.001")), 0);
+  int open_descriptors_with_cloexec = 0;
+  for (int fd = 3; fd < 64; ++fd) {
+    const int flags = fcntl(fd, F_GETFD);
+    if (flags < 0) continue;
+    char link[64], target[512] = {};
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    if (readlink(link, target, sizeof target - 1) > 0 && std::string(target) == dir.file("DITTA.001"))
+      open_descriptors_with_cloexec += (flags & FD_CLOEXEC) ? 1 : 100;
+  }
+  EXPECT_EQ(open_descriptors_with_cloexec, 1);
 }
 
 TEST_F(CompanyFileTest, OpeningNeverCreatesAFile) {

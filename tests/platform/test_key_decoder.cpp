@@ -217,6 +217,38 @@ TEST(KeyDecoder, SequencesSplitAcrossReads) {
   check({{"\x1b[1;", 0}, {"5F", 500}}, {'5', 'F'});
 }
 
+// Over SSH the bytes of one key may come in any grouping, some ms apart:
+// however the input is cut, within the delays the keys are the same.
+TEST(KeyDecoder, AnySplitWithinTheDelaysGivesTheSameKeys) {
+  const std::string input =
+      "ab\x1b[A\xc3\xa9\x1b[1;5F\x1bOP\xe2\x95\x94z\x1b[15;3~\x1b[[A\x1b" "a\x7f";
+  const std::vector<int> expected = {'a', 'b', key::UP, 0x82, 0x7500, key::F1, 0xC9,
+                                     'z', 0x6C00, key::F1, 0x1E00, key::BACKSPACE};
+  check(input, expected);
+  for (size_t piece = 1; piece <= 8; ++piece) {
+    std::vector<Read> reads;
+    int64_t at = 0;
+    for (size_t i = 0; i < input.size(); i += piece, at += KeyDecoder::ESC_DELAY_MS - 5)
+      reads.push_back({input.substr(i, piece), at});
+    EXPECT_EQ(decode(reads), expected) << "in pieces of " << piece << " bytes";
+  }
+}
+
+// A long paste arrives in read-sized pieces that cut characters anywhere.
+TEST(KeyDecoder, LongPasteInReadSizedPieces) {
+  std::string paste;
+  std::vector<int> expected;
+  for (int i = 0; i < 1500; ++i) {
+    paste += "\xc3\xa9";  // é
+    paste += static_cast<char>('a' + i % 26);
+    paste += "\xe2\x95\x94\r";  // ╔, Enter
+    expected.insert(expected.end(), {0x82, 'a' + i % 26, 0xC9, 13});
+  }
+  std::vector<Read> reads;
+  for (size_t i = 0; i < paste.size(); i += 512) reads.push_back({paste.substr(i, 512), 0});
+  EXPECT_EQ(decode(reads), expected);
+}
+
 TEST(KeyDecoder, UnknownSequencesAreSwallowedWhole) {
   check("\x1b[99~x", {'x'});
   check("\x1b[1;5X", {});

@@ -96,6 +96,10 @@ void VtModel::control(unsigned char c) {
 }
 
 void VtModel::csi(const std::string& params, char final_byte) {
+  if (!params.empty() && params[0] == '?') {  // private modes (cursor, screens): no cells change
+    if (final_byte != 'h' && final_byte != 'l') errors_.push_back("CSI " + params + final_byte);
+    return;
+  }
   const std::vector<int> n = numbers(params);
   if (final_byte == 'H') {
     row_ = std::max(1, std::min(n[0] ? n[0] : 1, rows_));

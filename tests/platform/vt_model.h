@@ -1,7 +1,9 @@
 // A small model of a terminal for the writer's tests: it understands exactly
 // what the writer may send (CUP, ED 2, SGR, the G0 character set switch,
 // BEL, UTF-8 or single-byte text) and records anything else as an error, as
-// well as a scroll caused by writing past the bottom-right cell.
+// well as a scroll caused by writing past the bottom-right cell. Private
+// modes (CSI ? n h/l) are taken and change nothing: like the Linux console,
+// it has no alternate screen.
 #pragma once
 #include <string>
 #include <vector>
