@@ -148,6 +148,16 @@ class ProgramCase:
         hint = self.catalogue[line]
         return pane.wait_for(lambda s: s.text(1, 25, 39) == f"{hint:<39}", what or f"hint line {line}")
 
+    def accept_code_without_saving(self, pane, code="ZZZ"):
+        """Opens the currency table and accepts a new code for row 0: it lives
+        only in memory until the table is completed."""
+        pane.type("7")
+        self.wait_hint(pane, 34, "the currency code field")
+        pane.send("C-x")
+        pane.type(code)
+        pane.send("Enter")
+        self.wait_hint(pane, 35, "the rate field")
+
     def program_pid(self):
         shell = self.pane.pane_pid()
         pid = None

@@ -36,21 +36,7 @@ void put(Grid& g, int x, int y, const std::string& text, uint8_t attr) {
 
 // What a cell should look like on a terminal without UTF-8.
 char32_t without_utf8(uint8_t ch) {
-  switch (cp437_line_drawing(ch)) {
-    case 'j': return U'┘';
-    case 'k': return U'┐';
-    case 'l': return U'┌';
-    case 'm': return U'└';
-    case 'n': return U'┼';
-    case 'q': return U'─';
-    case 't': return U'├';
-    case 'u': return U'┤';
-    case 'v': return U'┴';
-    case 'w': return U'┬';
-    case 'x': return U'│';
-    case 'a': return U'▒';
-    default: break;
-  }
+  if (const char c = cp437_line_drawing(ch)) return dec_graphic(c);
   if (ch == 0) return U' ';
   return ch >= 0x20 && ch < 0x7F ? ch : U'?';
 }

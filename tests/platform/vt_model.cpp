@@ -6,6 +6,8 @@ namespace {
 
 int bios(int ansi) { return (ansi & 2) | ((ansi & 1) << 2) | ((ansi & 4) >> 2); }
 
+}  // namespace
+
 char32_t dec_graphic(char c) {
   switch (c) {
     case 'j': return U'┘';
@@ -23,6 +25,8 @@ char32_t dec_graphic(char c) {
     default: return 0;
   }
 }
+
+namespace {
 
 std::vector<int> numbers(const std::string& params) {
   std::vector<int> values;

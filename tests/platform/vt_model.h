@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+// The glyph of a DEC special graphics character; 0 for one it has none.
+char32_t dec_graphic(char c);
+
 struct VtCell {
   char32_t ch = U' ';
   int attr = -1;  // attribute byte read back from the SGR state; -1: default colours
