@@ -21,20 +21,15 @@ class Headings : public DialogTest {
     original[954] = 0x05;
     reset_record();
   }
-  void type_line(const std::string& text) {
-    console.press(key::CTRL_X);
-    console.type(text);
-    console.press(key::ENTER);
-  }
 };
 
 TEST_F(Headings, CompletingFiveLinesWritesAndRedrawsTheHeader) {
   session().location_prefix = "";
   session().company_code = "001";
-  type_line("Alpha");
-  type_line("Beta");
+  retype("Alpha");
+  retype("Beta");
   console.press({key::ENTER, key::ENTER});
-  type_line("Delta");
+  retype("Delta");
   edit_headings();
   const std::string bytes = file();
   EXPECT_EQ(bytes.substr(32, 6), std::string("Alpha\0", 6));

@@ -67,11 +67,6 @@ class Printers : public DialogTest {
     original[868] = 0;
     reset_record();
   }
-  void retype(const std::string& text) {
-    console.press(key::CTRL_X);
-    console.type(text);
-    console.press(key::ENTER);
-  }
 };
 
 TEST_F(Printers, NamesWalk) {

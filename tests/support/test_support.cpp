@@ -64,6 +64,7 @@ std::string hex(const std::string& bytes) {
 }
 
 #include "data/company_file.h"
+#include "platform/keys.h"
 
 void DialogTest::SetUp() {
   ConsoleTest::SetUp();
@@ -84,10 +85,8 @@ void DialogTest::TearDown() {
   ConsoleTest::TearDown();
 }
 
-std::vector<int> DialogTest::changed_offsets() const {
-  const std::string now = file();
-  std::vector<int> changed;
-  for (size_t i = 0; i < now.size() && i < original.size(); ++i)
-    if (static_cast<uint8_t>(now[i]) != original[i]) changed.push_back(static_cast<int>(i));
-  return changed;
+void DialogTest::retype(const std::string& text) {
+  console.press(key::CTRL_X);
+  console.type(text);
+  console.press(key::ENTER);
 }

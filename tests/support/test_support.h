@@ -46,8 +46,8 @@ class DialogTest : public ConsoleTest {
   void reset_record();
   std::string file() const { return dir.read("DITTA.001"); }
   std::string bytes(const SetupRecord& r) const { return std::string(reinterpret_cast<const char*>(r.data()), r.size()); }
-  // Offsets where the file differs from `original`.
-  std::vector<int> changed_offsets() const;
+  // Keys that clear the field being edited, type text and accept it.
+  void retype(const std::string& text);
   TempDir dir;
   SetupRecord original;
 };
