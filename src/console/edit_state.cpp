@@ -14,6 +14,7 @@ int length(const EditState& s) { return static_cast<int>(s.text.size()); }
 bool is_printable(int code) { return (code >= 32 && code <= 126) || (code >= 128 && code <= 255); }
 
 Effect clear_field(EditState& s) {
+  if (!s.text.empty()) s.changed = true;  // clearing an empty field changes nothing
   s.text.clear();
   s.cursor = s.shift = 0;
   return Effect::clear;
@@ -94,6 +95,17 @@ Effect editing_key(EditState& s, const EditField& f, int k) {
   return f.kind == FieldKind::text ? enter_text(s, f, code) : enter_digit(s, f, code);
 }
 
+bool is_edit(Effect e) {
+  switch (e) {
+    case Effect::deleted:
+    case Effect::backspaced:
+    case Effect::point_placed:
+    case Effect::typed:
+    case Effect::inserted: return true;
+    default: return false;  // clear decides for itself: emptying nothing is no change
+  }
+}
+
 }  // namespace
 
 EditField make_field(int x, int y, const std::string& field_template) {
@@ -112,6 +124,7 @@ void start_editing(EditState& s, const std::string& edit_buffer) {
   s.text = (s.mode & CONTENT_START) ? edit_buffer.substr(0, EDIT_TEXT_MAX) : std::string();
   s.cursor = length(s);
   s.shift = 0;
+  s.changed = false;
 }
 
 bool ends_editing_as_function_key(int k) {
@@ -138,5 +151,7 @@ Effect apply_key(EditState& s, const EditField& f, int k, bool extended, const s
     return Effect::end;
   }
   if (k == key::RIGHT && s.cursor == f.width) return Effect::end;
-  return editing_key(s, f, k);
+  const Effect e = editing_key(s, f, k);
+  if (is_edit(e)) s.changed = true;
+  return e;
 }

@@ -24,6 +24,9 @@ struct EditState {
   int shift = 0;  // columns between the field's start and the text's start
   bool insert = true;
   bool point = false;  // a decimal point was placed: Del is refused from then on
+  // The operator typed, deleted or cleared something since editing (re)started.
+  // A recall or a take-over of the stored value is no change.
+  bool changed = false;
 };
 
 enum class Effect {

@@ -14,6 +14,7 @@ constexpr int INDICATOR_X = 78, INDICATOR_Y = 24;
 constexpr int WARNING_X = 40, WARNING_Y = 24;
 
 std::string buffer;
+bool last_changed = false;
 
 int length(const EditState& s) { return static_cast<int>(s.text.size()); }
 int column_of(const EditField& f, const EditState& s, int index) { return f.x + s.shift + index; }
@@ -90,6 +91,7 @@ void draw_final(const EditField& f, const EditState& s) {
 
 const std::string& edit_buffer() noexcept { return buffer; }
 void set_edit_buffer(const std::string& text) { buffer = text.substr(0, EDIT_BUFFER_SIZE - 1); }
+bool edit_changed() noexcept { return last_changed; }
 
 int line_edit(int mode, int x, int y, const std::string& field_template) noexcept {
   const EditField f = make_field(x, y, field_template);
@@ -110,6 +112,7 @@ int line_edit(int mode, int x, int y, const std::string& field_template) noexcep
       if (e != Effect::end && e != Effect::restart) gotoxy(column_of(f, s, s.cursor), f.y);
     } while (e != Effect::end && e != Effect::restart);
     if (e == Effect::end) {
+      last_changed = s.changed;
       set_edit_buffer(s.text);
       draw_final(f, s);
       return k;

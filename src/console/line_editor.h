@@ -20,3 +20,8 @@ constexpr int CONTENT_START = 1;  // opens with the EditBuffer's content
 // "-" a signed numeric one, anything else a text field; its first "." is the
 // decimal column. Returns the KeyCode that ended editing.
 int line_edit(int mode, int x, int y, const std::string& field_template) noexcept;
+// Whether the operator changed the text in the last line_edit (typed,
+// deleted or cleared something). A field that ends unchanged must store
+// nothing, so the record keeps its bytes exactly: no rounding, no lost 00
+// inside a code, no 0 over a value the field merely did not show.
+bool edit_changed() noexcept;

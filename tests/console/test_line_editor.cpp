@@ -162,4 +162,39 @@ TEST_F(LineEditor, TooLongContentWarnsAndRefusesCharacters) {
   EXPECT_EQ(edit_buffer(), std::string(30, 'k') + "q");
 }
 
+TEST_F(LineEditor, ReportsWhetherTheOperatorChangedTheText) {
+  using namespace key;
+  struct ChangeCase {
+    const char* what;
+    int mode;
+    std::vector<int> keys;
+    bool changed;
+  };
+  const ChangeCase cases[] = {
+      {"Enter through a shown value", 1, {ENTER}, false},
+      {"cursor keys only", 1, {LEFT, HOME, END, ENTER}, false},
+      {"Tab on a field that opens empty", 0, {TAB}, false},
+      {"recall by Enter, then Enter", 0, {ENTER, ENTER}, false},
+      {"take-over by Right", 0, {RIGHT}, false},
+      {"Ctrl+X on a field that opens empty", 0, {CTRL_X, DOWN}, false},
+      {"a refused key", 1, {DEL, ENTER}, false},
+      {"typing undone by the help key", 1, {'x', 0x7500, ENTER}, false},
+      {"one character typed", 1, {'x', ENTER}, true},
+      {"typed on an empty start, then Esc", 0, {'x', ESC}, true},
+      {"Backspace", 1, {BACKSPACE, TAB}, true},
+      {"Del", 1, {HOME, DEL, ENTER}, true},
+      {"Ctrl+X on a shown value", 1, {CTRL_X, ENTER}, true},
+      {"typed and deleted again", 1, {'x', BACKSPACE, ENTER}, true},
+  };
+  help_overlay("readme nolvex.hlp");
+  for (const auto& c : cases) {
+    set_edit_buffer("abc");
+    for (int k : c.keys) console.press(k);
+    textattr(ATTR);
+    line_edit(c.mode, X, Y, "<<<<<");
+    EXPECT_EQ(edit_changed(), c.changed) << c.what;
+    EXPECT_TRUE(console.keys.empty()) << c.what;
+  }
+}
+
 }  // namespace
