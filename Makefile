@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 RELEASE := build/release
 TESTING := build/test
 
-.PHONY: all demo test install deps clean
+.PHONY: all demo test fuzz install deps clean
 
 all: $(RELEASE)/setupedit
 
@@ -23,6 +23,11 @@ test: deps
 	@cmake -S . -B $(TESTING) -DCMAKE_BUILD_TYPE=Debug -DSETUPEDIT_TESTS=ON -DSETUPEDIT_SANITIZE=ON >/dev/null
 	@cmake --build $(TESTING) -j $(JOBS)
 	@cd $(TESTING) && ctest --output-on-failure
+
+# libFuzzer targets (clang) for the key decoder, the catalogue and the record
+# accessors, each for FUZZ_SECONDS (default 20).
+fuzz: deps
+	@sh tools/fuzz.sh
 
 install: $(RELEASE)/setupedit
 	@cmake --install $(RELEASE) --prefix $(PREFIX)

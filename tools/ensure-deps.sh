@@ -12,6 +12,8 @@ need libncurses-dev
 need libgtest-dev
 need tmux
 need python3
+need clang
+need libclang-rt-14-dev
 [ -z "$missing" ] && exit 0
 echo "installing:$missing" >&2
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
