@@ -19,8 +19,6 @@
 namespace {
 
 constexpr int TITLE_LINE = 86;
-constexpr int SAMPLE_LINE = 80;
-constexpr int FIRST_GROUP_LINE = 82;
 constexpr int GRID_LEFT = 50, GRID_TOP = 6, GRID_RIGHT = 75, GRID_BOTTOM = 23;
 constexpr int CELL_COLUMN = 51, CELL_WIDTH = 3, CELL_ROW = 7;
 constexpr int PREVIEW_LEFT = 3, PREVIEW_TOP = 16, PREVIEW_RIGHT = 23, PREVIEW_BOTTOM = 21;
@@ -28,7 +26,6 @@ constexpr int PREVIEW_TEXT_COLUMN = 5, PREVIEW_TITLE_ROW = 18, PREVIEW_SAMPLE_RO
 // a longer catalogue text would run out of the preview box into the slot list
 constexpr int PREVIEW_TEXT_WIDTH = PREVIEW_RIGHT - PREVIEW_TEXT_COLUMN;
 constexpr int BACKGROUNDS = 8, FOREGROUNDS = 16;
-constexpr int BLINK = 0x80;
 // the control characters of Ctrl+Y and Ctrl+Backslash
 constexpr int PREVIOUS_BACKGROUND = 25, NEXT_BACKGROUND = 28;
 constexpr int GROUP_OF_HEADER = 0, GROUP_OF_MAIN_FRAME = 1;
@@ -73,7 +70,7 @@ void draw_preview(int g, int a) {
              catalogue_line(FIRST_GROUP_LINE + g));
   textattr(a);
   print_preview_text(PREVIEW_TITLE_ROW, TITLE_LINE);
-  print_preview_text(PREVIEW_SAMPLE_ROW, SAMPLE_LINE);
+  print_preview_text(PREVIEW_SAMPLE_ROW, COLOUR_PRESET_LINE);
 }
 
 // The header box and the main frame are drawn with groups 0 and 1; the other

@@ -19,12 +19,9 @@
 namespace {
 
 constexpr int SUBMENU_LINE = 78;
-constexpr int ROW_LABEL_LINE = 80;
-constexpr int FIRST_GROUP_LINE = 82;
 constexpr int ROW_LABEL_LENGTH = 8;
 constexpr int LIST_LEFT = 26, LIST_TOP = 6, LIST_RIGHT = 46, LIST_BOTTOM = 23;
 constexpr int ROW_COLUMN = 28, FIRST_ROW = 7;
-constexpr int BLINK = 0x80;
 constexpr uint8_t KIND_MONOCHROME = 1, KIND_COLOUR = 2;
 constexpr uint8_t WHITE_ON_BLACK = 0x0F;
 
@@ -78,7 +75,7 @@ void set_palette_slot(int g, int s, uint8_t value) noexcept {
 void print_slot_row(int g, int s, int a) {
   textattr(a);
   gotoxy(ROW_COLUMN, FIRST_ROW + s);
-  cprintf(" %s(%d,%d) ", copy_prefix(catalogue_line(ROW_LABEL_LINE), ROW_LABEL_LENGTH).c_str(), g, s);
+  cprintf(" %s(%d,%d) ", copy_prefix(catalogue_line(COLOUR_PRESET_LINE), ROW_LABEL_LENGTH).c_str(), g, s);
 }
 
 void edit_palettes() {

@@ -7,6 +7,12 @@
 
 constexpr int PALETTE_GROUPS = 4;
 constexpr int PALETTE_SLOTS = 16;
+// The colour preset's entry also labels the slot rows and the preview; group
+// g's entry (FIRST_GROUP_LINE + g) titles its list and the preview box.
+constexpr int COLOUR_PRESET_LINE = 80;
+constexpr int FIRST_GROUP_LINE = 82;
+// The blinking bit of an attribute marks the cursor of the list and the grid.
+constexpr int BLINK = 0x80;
 
 void edit_palettes();
 // All sixty-four slots and the palette kind, then the record is written.
