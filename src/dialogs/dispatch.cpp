@@ -2,6 +2,7 @@
 
 #include "dialogs/currencies.h"
 #include "dialogs/headings.h"
+#include "dialogs/palettes.h"
 #include "dialogs/printers.h"
 
 // Items whose dialogs are not built yet stay null and do nothing.
@@ -13,6 +14,7 @@ const DialogTable& menu_dialogs() noexcept {
     t[4] = edit_setup_ext;
     t[7] = edit_currencies;
     t[10] = edit_aux_params;
+    t[11] = edit_palettes;
     return t;
   }();
   return table;

@@ -7,6 +7,7 @@
 #include "data/setup_record.h"
 #include "dialogs/currencies.h"
 #include "dialogs/headings.h"
+#include "dialogs/palettes.h"
 #include "dialogs/printers.h"
 #include "platform/keys.h"
 #include "platform/screen.h"
@@ -62,6 +63,7 @@ TEST_F(DialogBounds, RandomKeysStayInsideTheDialogsFields) {
       {"printer params", edit_printer_params, {{868, 868}, {870, 885}}, true},
       {"aux params", edit_aux_params, {{868, 868}, {886, 901}}, true},
       {"currencies", edit_currencies, {{400, 543}}, true},
+      {"palettes", edit_palettes, {{955, 955}, {960, 1023}}, true},
   };
   std::mt19937 random(20261208);
   for (const auto& c : cases) {

@@ -1,0 +1,31 @@
+// Menu-bar item 11: the colour submenu, the two palette presets, and the
+// slot list of one palette group, from which a slot goes to the colour
+// chooser. The four groups of sixteen attribute bytes are stored for the
+// accounting package; this program draws with some of them itself.
+#pragma once
+#include <cstdint>
+
+constexpr int PALETTE_GROUPS = 4;
+constexpr int PALETTE_SLOTS = 16;
+// The colour preset's entry also labels the slot rows and the preview; group
+// g's entry (FIRST_GROUP_LINE + g) titles its list and the preview box.
+constexpr int COLOUR_PRESET_LINE = 80;
+constexpr int FIRST_GROUP_LINE = 82;
+// The blinking bit of an attribute marks the cursor of the list and the grid.
+constexpr int BLINK = 0x80;
+
+void edit_palettes();
+// All sixty-four slots and the palette kind, then the record is written.
+void preset_monochrome();
+void preset_colour();
+// The slot list of group g (0..3; any other group is refused with the bell).
+void edit_palette_group(int g);
+
+uint8_t palette_slot(int g, int s) noexcept;
+void set_palette_slot(int g, int s, uint8_t value) noexcept;
+// Reprints slot s's row of the list in attribute a.
+void print_slot_row(int g, int s, int a);
+
+// The remembered submenu entry and list cursors go back to the first (tests).
+void reset_palettes();
+int palette_list_cursor(int g);
