@@ -7,7 +7,9 @@
 #include "data/setup_record.h"
 #include "dialogs/currencies.h"
 #include "dialogs/headings.h"
+#include "dialogs/option_flags_b.h"
 #include "dialogs/printers.h"
+#include "dialogs/protected_fields.h"
 #include "platform/keys.h"
 #include "platform/screen.h"
 #include "support/test_support.h"
@@ -52,6 +54,13 @@ struct DialogCase {
 
 class DialogBounds : public DialogTest {};
 
+// Random keys never type the pattern record's access word: with an empty one
+// in memory, an Enter first opens the guarded fields.
+void protected_with_empty_access_word() {
+  set_text(setup_record(), field::access_word, "");
+  edit_protected();
+}
+
 TEST_F(DialogBounds, RandomKeysStayInsideTheDialogsFields) {
   const DialogCase cases[] = {
       {"headings", edit_headings, {{32, 191}}, true},
@@ -62,6 +71,9 @@ TEST_F(DialogBounds, RandomKeysStayInsideTheDialogsFields) {
       {"printer params", edit_printer_params, {{868, 868}, {870, 885}}, true},
       {"aux params", edit_aux_params, {{868, 868}, {886, 901}}, true},
       {"currencies", edit_currencies, {{400, 543}}, true},
+      {"protected fields", protected_with_empty_access_word, {{192, 319}}, true},
+      {"service line", edit_service_line, {{0, 31}}, true},
+      {"option flags B", edit_option_flags_b, {{944, 944}}, true},
   };
   std::mt19937 random(20261208);
   for (const auto& c : cases) {
