@@ -6,6 +6,7 @@
 // the operator did not change keeps its stored bytes exactly.
 #include "dialogs/protected_fields.h"
 
+#include <algorithm>
 #include <string>
 
 #include "console/frames.h"
@@ -48,11 +49,13 @@ bool prompt(int hint, int mode, int row) {
   return line_edit(mode, FIELD_COLUMN, row, TEXT_TEMPLATE) != key::ESC;
 }
 
-// Stores an accepted value only when it was changed, then hides it.
+// Stores an accepted value only when it was changed, then hides it. A stored
+// text that fills all 32 bytes (no terminator) was shown one column wider.
 void accept(Field f, int row) {
+  const int shown = std::max(TEXT_WIDTH, static_cast<int>(edit_buffer().size()));
   if (edit_changed()) set_text(setup_record(), f, edit_buffer());
   gotoxy(FIELD_COLUMN, row);
-  put_spaces(TEXT_WIDTH);
+  put_spaces(shown);
 }
 
 bool current_word_given() {
