@@ -8,7 +8,9 @@
 #include "dialogs/currencies.h"
 #include "dialogs/headings.h"
 #include "dialogs/palettes.h"
+#include "dialogs/option_flags_b.h"
 #include "dialogs/printers.h"
+#include "dialogs/protected_fields.h"
 #include "platform/keys.h"
 #include "platform/screen.h"
 #include "support/test_support.h"
@@ -53,6 +55,13 @@ struct DialogCase {
 
 class DialogBounds : public DialogTest {};
 
+// Random keys never type the pattern record's access word: with an empty one
+// in memory, an Enter first opens the guarded fields.
+void protected_with_empty_access_word() {
+  set_text(setup_record(), field::access_word, "");
+  edit_protected();
+}
+
 TEST_F(DialogBounds, RandomKeysStayInsideTheDialogsFields) {
   const DialogCase cases[] = {
       {"headings", edit_headings, {{32, 191}}, true},
@@ -64,6 +73,9 @@ TEST_F(DialogBounds, RandomKeysStayInsideTheDialogsFields) {
       {"aux params", edit_aux_params, {{868, 868}, {886, 901}}, true},
       {"currencies", edit_currencies, {{400, 543}}, true},
       {"palettes", edit_palettes, {{955, 955}, {960, 1023}}, true},
+      {"protected fields", protected_with_empty_access_word, {{192, 319}}, true},
+      {"service line", edit_service_line, {{0, 31}}, true},
+      {"option flags B", edit_option_flags_b, {{944, 944}}, true},
   };
   std::mt19937 random(20261208);
   for (const auto& c : cases) {
