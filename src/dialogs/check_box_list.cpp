@@ -12,7 +12,11 @@ char mark(uint8_t value, int bit) { return (value & int_power(2, bit)) ? 'X' : '
 void draw_check_boxes(const CheckBoxList& list, uint8_t value, int label_line) noexcept {
   for (int i = list.last_bit; i >= list.first_bit; --i) {
     gotoxy(list.x, list.y + i - list.first_bit);
-    cprintf("[%c] %2x %s", mark(value, i), int_power(2, i), catalogue_line(label_line + i - list.first_bit));
+    const char* label = catalogue_line(label_line + i - list.first_bit);
+    if (list.bit_values)
+      cprintf("[%c] %2x %s", mark(value, i), int_power(2, i), label);
+    else
+      cprintf("[%c] %s", mark(value, i), label);
   }
 }
 

@@ -7,9 +7,10 @@
 struct CheckBoxList {
   int x, y;          // column of "[", row of bit 0
   int first_bit, last_bit;
+  bool bit_values = true;  // "[X] 10 label" rather than "[X] label"
 };
 
-// Draws the rows "[X] hex label" for bits last_bit down to first_bit;
+// Draws the rows "[X] hex label" (or "[X] label") for bits last_bit down to first_bit;
 // label_line is the catalogue line of first_bit.
 void draw_check_boxes(const CheckBoxList& list, uint8_t value, int label_line) noexcept;
 // Lets the operator toggle bits of value; returns the KeyCode that ended

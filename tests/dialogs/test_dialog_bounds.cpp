@@ -6,7 +6,9 @@
 
 #include "data/setup_record.h"
 #include "dialogs/currencies.h"
+#include "dialogs/digit_rows.h"
 #include "dialogs/headings.h"
+#include "dialogs/options.h"
 #include "dialogs/printers.h"
 #include "platform/keys.h"
 #include "platform/screen.h"
@@ -62,6 +64,9 @@ TEST_F(DialogBounds, RandomKeysStayInsideTheDialogsFields) {
       {"printer params", edit_printer_params, {{868, 868}, {870, 885}}, true},
       {"aux params", edit_aux_params, {{868, 868}, {886, 901}}, true},
       {"currencies", edit_currencies, {{400, 543}}, true},
+      {"options", edit_options, {{922, 941}, {946, 950}}, true},
+      {"digit rows", edit_digit_rows, {{902, 921}, {942, 942}}, true},
+      {"value list", edit_value_list, {{384, 391}}, true},
   };
   std::mt19937 random(20261208);
   for (const auto& c : cases) {
