@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "data/company_file.h"
 #include "data/setup_record.h"
 #include "dialogs/dialog_walk.h"
+#include "dialogs/digit_rows.h"
 #include "dialogs/options.h"
 #include "platform/keys.h"
 #include "platform/screen.h"
@@ -49,6 +53,8 @@ TEST_F(Options, Walks) {
        text_bytes("ABCDEFGHIJKLMNOPQRST"), true},
       {"a shorter text is zero-filled", Keys{ENTER} + text_keys("Short") + Keys{ENTER} + ACCEPT_DIGITS,
        text_bytes("Short"), true},
+      {"a text taken over as it is keeps the bytes after its terminator",
+       Keys{ENTER} + repeat({ENTER, ENTER}, 9), {}, true, 0, {{TEXT + 2, 0}}},
       {"an emptied text keeps the old one", Keys{ENTER, ENTER, CTRL_X, ENTER} + ACCEPT_DIGITS, {}, true},
       {"Up on the text edits the stored flags again", Keys{SPACE, ENTER, UP, DOWN, SPACE, ENTER, TAB} + ACCEPT_DIGITS,
        {{FLAGS, 0xE6}}, true},
@@ -73,6 +79,37 @@ TEST_F(Options, ScreenShowsFlagsTextAndDigitsAboveNine) {
   EXPECT_EQ(screen_text(15, 23, 52), "3nnnn   5nnnn   12nnnn  3nnnn ");
   EXPECT_EQ(screen_text(16, 23, 51), "7nnnn   2nnnn   3nnnn   0nnnn");
   EXPECT_EQ(screen_attr(28, 13), original[970]);
+}
+
+}  // namespace
+
+namespace {
+
+// Sees the message area while the message is up.
+struct MessageSpy : ScriptedConsole {
+  std::string shown;
+  bool key_ready(int) noexcept override {
+    shown = screen_text(25, 41, 71);
+    return false;
+  }
+};
+
+TEST_F(Options, AFailedSaveIsShownByEachDialog) {
+  const std::pair<void (*)(), Keys> cases[] = {
+      {edit_options, Keys{ENTER, TAB} + ACCEPT_DIGITS}, {edit_digit_rows, {END}}, {edit_value_list, repeat({TAB}, 8)}};
+  close_company_file();
+  if (open_company_file("/dev/full") != 0) GTEST_SKIP() << "no /dev/full here";
+  const std::string reason = std::strerror(ENOSPC);
+  for (const auto& [dialog, keys] : cases) {
+    MessageSpy spy;
+    set_console_backend(&spy);
+    for (int k : keys) spy.press(k);
+    dialog();
+    EXPECT_EQ(spy.shown.substr(0, reason.size()), reason);
+    EXPECT_EQ(spy.bells, 1);
+    EXPECT_TRUE(spy.keys.empty());
+  }
+  set_console_backend(&console);
 }
 
 }  // namespace
