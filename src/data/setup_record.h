@@ -103,9 +103,11 @@ inline uint8_t palette_attr(int k) noexcept { return palette_attr(setup_record()
 int read_record(std::FILE* file, uint8_t* buffer, int index, int size) noexcept;
 int write_record(std::FILE* file, const uint8_t* buffer, int index, int size) noexcept;
 
-// The parameter row that active_set selects. Only 0 and 1 are meaningful;
-// any other stored value (written elsewhere) reads as row 1, so nothing ever
-// addresses outside the two rows.
-inline int active_param_row(const SetupRecord& r) noexcept {
-  return get_byte(r, field::active_set) == 0 ? 0 : 1;
+// The row a selector byte (active_set, digit_row_sel) selects. Only 0 and 1
+// are meaningful; any other stored value (written elsewhere) reads as row 1,
+// so nothing ever addresses outside the two rows.
+inline int selected_row(const SetupRecord& r, Field selector) noexcept {
+  return get_byte(r, selector) == 0 ? 0 : 1;
 }
+// The parameter row that active_set selects.
+inline int active_param_row(const SetupRecord& r) noexcept { return selected_row(r, field::active_set); }

@@ -12,6 +12,7 @@
 #include "console/status_line.h"
 #include "data/catalogue.h"
 #include "dialogs/printers.h"
+#include "dialogs/row_chooser.h"
 #include "platform/screen.h"
 #include "shell/header.h"
 
@@ -20,45 +21,23 @@ namespace {
 constexpr int TITLE = 108, CHOOSER_HINT = 57, FIRST_VALUE_HINT = 58;
 constexpr int VALUES = 8;
 constexpr int FIRST_ROW = 20;
-// The chooser compares raw codes, so the letters H, P and O act as the keys
-// whose scan codes they share.
-constexpr int CHOOSER_UP = 72, CHOOSER_DOWN = 80, CHOOSER_SAVE = 79, CHOOSER_EDIT = 13;
 
 int value_column(int j) { return 5 + 4 * j; }
 
-void print_row_label(int row, int attr) {
-  textattr(attr);
-  gotoxy(3, FIRST_ROW + row);
-  cprintf("%1d:", row);
+RowChooser row_chooser() {
+  return RowChooser{field::active_set, 3, FIRST_ROW, palette_attr(slot::PRINTER_NAMES),
+                    palette_attr(slot::PRINTER_CODES), CHOOSER_HINT};
 }
 
 void draw_table(Field table, int chosen) {
   draw_frame(frame::SHADOWED, 2, 19, 36, 22, palette_attr(slot::PRINTER_CODES), catalogue_line(TITLE));
+  print_row_labels(row_chooser(), chosen);
   for (int i = 0; i < 2; ++i) {
-    print_row_label(i, palette_attr(i == chosen ? slot::PRINTER_NAMES : slot::PRINTER_CODES));
     textattr(palette_attr(slot::PRINTER_CODES));
     for (int j = 0; j < VALUES; ++j) {
       gotoxy(value_column(j), FIRST_ROW + i);
       cprintf("%-3d", get_byte(setup_record(), field::param_row(table, i), j));
     }
-  }
-}
-
-// Returns the code that ended the chooser: CHOOSER_EDIT or CHOOSER_SAVE.
-int choose_row() {
-  int n = active_param_row(setup_record());
-  for (;;) {
-    show_hint(CHOOSER_HINT);
-    textattr(palette_attr(slot::PRINTER_CODES));
-    gotoxy(3, FIRST_ROW + n);
-    int code = getch();
-    if (code == 0) code = getch();
-    if (code == CHOOSER_UP && n > 0) --n;
-    if (code == CHOOSER_DOWN && n < 1) ++n;
-    set_byte(setup_record(), field::active_set, 0, static_cast<uint8_t>(n));
-    print_row_label(n, palette_attr(slot::PRINTER_NAMES));
-    print_row_label(1 - n, palette_attr(slot::PRINTER_CODES));
-    if (code == CHOOSER_EDIT || code == CHOOSER_SAVE) return code;
   }
 }
 
@@ -89,7 +68,7 @@ bool edit_values(Field table) {
 
 void param_set_dialog(Field table) {
   draw_table(table, active_param_row(setup_record()));
-  if (choose_row() == CHOOSER_EDIT && !edit_values(table)) return;
+  if (choose_row(row_chooser()) == chooser::EDIT && !edit_values(table)) return;
   save_record();
   draw_header();
 }

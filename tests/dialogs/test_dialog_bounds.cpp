@@ -6,9 +6,11 @@
 
 #include "data/setup_record.h"
 #include "dialogs/currencies.h"
+#include "dialogs/digit_rows.h"
 #include "dialogs/headings.h"
 #include "dialogs/palettes.h"
 #include "dialogs/option_flags_b.h"
+#include "dialogs/options.h"
 #include "dialogs/printers.h"
 #include "dialogs/protected_fields.h"
 #include "platform/keys.h"
@@ -76,6 +78,9 @@ TEST_F(DialogBounds, RandomKeysStayInsideTheDialogsFields) {
       {"protected fields", protected_with_empty_access_word, {{192, 319}}, true},
       {"service line", edit_service_line, {{0, 31}}, true},
       {"option flags B", edit_option_flags_b, {{944, 944}}, true},
+      {"options", edit_options, {{922, 941}, {946, 950}}, true},
+      {"digit rows", edit_digit_rows, {{902, 921}, {942, 942}}, true},
+      {"value list", edit_value_list, {{384, 391}}, true},
   };
   std::mt19937 random(20261208);
   for (const auto& c : cases) {

@@ -1,0 +1,51 @@
+#include "dialogs/dialog_walk.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+SetupRecord with(SetupRecord r, const ByteChanges& changes) {
+  for (const auto& [offset, value] : changes) r[static_cast<size_t>(offset)] = static_cast<uint8_t>(value);
+  return r;
+}
+
+// The first offset where the two differ, or -1.
+int first_difference(const SetupRecord& a, const std::string& b) {
+  for (size_t i = 0; i < a.size(); ++i)
+    if (i >= b.size() || a[i] != static_cast<uint8_t>(b[i])) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace
+
+Keys repeat(const Keys& k, int times) {
+  Keys out;
+  for (int i = 0; i < times; ++i) out = out + k;
+  return out;
+}
+
+Keys text_keys(const std::string& text) { return Keys(text.begin(), text.end()); }
+
+bool DialogWalkTest::file_written() const {
+  struct stat info {};
+  return ::stat(dir.file("DITTA.001").c_str(), &info) == 0 && info.st_mtim.tv_sec != 0;
+}
+
+void DialogWalkTest::run_walk(const WalkCase& c, void (*dialog)()) {
+  const SetupRecord kept = original;
+  original = with(original, c.before);
+  reset_record();
+  const timespec epoch[2] = {{0, 0}, {0, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, dir.file("DITTA.001").c_str(), epoch, 0), 0);
+  console.bells = 0;
+  for (int k : c.keys) console.press(k);
+  dialog();
+  EXPECT_TRUE(console.keys.empty()) << c.what << ": keys left over";
+  const SetupRecord expected = with(original, c.changes);
+  EXPECT_EQ(first_difference(expected, bytes(setup_record())), -1) << c.what << ": record byte";
+  EXPECT_EQ(file_written(), c.written) << c.what << ": written";
+  EXPECT_EQ(first_difference(c.written ? expected : original, file()), -1) << c.what << ": file byte";
+  EXPECT_EQ(console.bells, c.bells) << c.what << ": bells";
+  original = kept;
+}
