@@ -1,5 +1,10 @@
 #include "data/catalogue.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -9,7 +14,24 @@ namespace {
 constexpr int READ_LIMIT = 30;  // characters per read, as the files expect
 constexpr char END_OF_FILE_MARK = 0x1A;
 
+// More raw bytes than 260 reads can take (as if every character were a CR LF
+// pair), plus one to tell whether a final CR is followed by LF. Reading stops
+// there, so an endless or huge file costs no more than a normal one.
+constexpr size_t RAW_LIMIT = 2 * CATALOGUE_LINES * READ_LIMIT + 1;
+
 std::vector<std::string> lines;
+
+int read_prefix(int fd, std::string& bytes) {
+  char buffer[4096];
+  while (bytes.size() < RAW_LIMIT) {
+    const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, RAW_LIMIT - bytes.size()));
+    if (n == 0) return 0;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno ? errno : EIO;
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  return 0;
+}
 
 // DOS text mode: CR LF reads as LF, and Ctrl+Z ends the file.
 std::string dos_text(const std::string& raw) {
@@ -50,14 +72,16 @@ void load_catalogue_bytes(const std::string& bytes) {
   }
 }
 
-int load_catalogue(std::FILE* file) {
+int load_catalogue_file(const std::string& path) {
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer forever.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno ? errno : EIO;
+  struct stat st{};
+  int status = fstat(fd, &st) != 0 ? errno : (S_ISREG(st.st_mode) ? 0 : CATALOGUE_NOT_REGULAR);
   std::string bytes;
-  char buffer[4096];
-  size_t n;
-  errno = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-  const int status = std::ferror(file) ? (errno ? errno : EIO) : 0;
-  load_catalogue_bytes(bytes);
+  if (status == 0) status = read_prefix(fd, bytes);
+  ::close(fd);
+  if (status == 0) load_catalogue_bytes(bytes);
   return status;
 }
 

@@ -1,18 +1,48 @@
-// The company file: opened once at start-up for update ("rb+": never
-// created, never truncated) and kept open until the program ends. Record 0
-// is the setup record.
+// The company file: opened once at start-up for update (never created, never
+// truncated) and kept open until the program ends. Record 0 is the setup
+// record. While we run we hold a write lock on the record, so a second copy
+// of this editor cannot start on the same file; other programs (the
+// accounting package) may still write it, so a save merges: it writes back
+// only the bytes the operator changed, over what the file holds now.
 #pragma once
+#include <sys/types.h>
+
 #include <string>
 
-// Opens the file; on failure returns the errno value and keeps nothing open.
+#include "data/setup_record.h"
+
+// Opens the file and locks the record; on failure returns the errno value and
+// keeps nothing open. EAGAIN: another process holds the lock (see
+// company_file_lock_holder).
 int open_company_file(const std::string& path) noexcept;
+// The process that held the record's lock when open_company_file last
+// returned EAGAIN; 0 when unknown.
+pid_t company_file_lock_holder() noexcept;
 // Reads record 0 into setup_record(); 0 or an errno value.
 int load_setup_record() noexcept;
-// Writes the whole setup_record() as record 0, flushed and synced; 0 or an
-// errno value.
+// Saves setup_record(): reads record 0 again and writes the merge (below) as
+// one block, synced. Afterwards setup_record() is what the file holds. On
+// failure returns the errno value and puts back the bytes of the record that
+// reached the file; the operator's changes stay pending for the next save.
 int store_setup_record() noexcept;
 void close_company_file() noexcept;
 // Closes the descriptor only: safe in a signal handler. Every save has been
 // synced already, so nothing buffered is lost.
 void close_company_file_from_signal() noexcept;
 bool company_file_open() noexcept;
+
+// What a save writes: the byte in memory where the operator changed it (it
+// differs from base, the record as last read or saved), else the byte the
+// file holds now.
+SetupRecord merge_record(const SetupRecord& base, const SetupRecord& memory,
+                         const SetupRecord& file) noexcept;
+
+// The system calls record transfer goes through. Tests replace them to see
+// the order of calls and to make a write come up short.
+struct CompanyFileCalls {
+  ssize_t (*pread)(int fd, void* buffer, size_t size, off_t offset);
+  ssize_t (*pwrite)(int fd, const void* buffer, size_t size, off_t offset);
+  int (*fsync)(int fd);
+};
+// nullptr restores the real system calls.
+void set_company_file_calls(const CompanyFileCalls* calls) noexcept;

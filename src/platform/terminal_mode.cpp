@@ -24,8 +24,9 @@ namespace {
 // terminal back first.
 constexpr int TERMINATING[] = {SIGTERM, SIGHUP,  SIGINT,  SIGQUIT,   SIGPIPE,
                                SIGALRM, SIGUSR1, SIGUSR2, SIGVTALRM, SIGPROF};
-constexpr int CRASHING[] = {SIGSEGV, SIGBUS,  SIGFPE,  SIGILL, SIGABRT,
-                            SIGSYS,  SIGTRAP, SIGXCPU, SIGXFSZ};
+// SIGXFSZ is not among them: the program ignores it, so that a write past a
+// file-size limit fails as a write instead of ending us in the middle of a save.
+constexpr int CRASHING[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGSYS, SIGTRAP, SIGXCPU};
 constexpr int WAKING[] = {SIGWINCH, SIGCONT};
 // How long a child may take to end after we pass it the signal that ends
 // us: steps of 10 ms, then SIGKILL.
@@ -40,6 +41,9 @@ volatile sig_atomic_t in_raw_mode = 0;
 volatile sig_atomic_t dying = 0;
 volatile sig_atomic_t child_pid = 0;           // the running child, 0: none
 volatile sig_atomic_t child_has_terminal = 0;  // it leads its own foreground group
+// From handing the terminal to a child until raw mode is back: the child may
+// have switched to an alternate screen of its own and cannot switch back.
+volatile sig_atomic_t lent_to_child = 0;
 void (*volatile fatal_hook)() noexcept = nullptr;
 int wake_pipe[2] = {-1, -1};
 
@@ -69,8 +73,9 @@ struct Held {
 
 // Async-signal-safe: write(2) and tcsetattr only.
 void restore_now() {
-  if (!in_raw_mode) return;
+  if (!in_raw_mode && !lent_to_child) return;
   in_raw_mode = 0;
+  lent_to_child = 0;
   terminal_write_all(STDOUT_FILENO, leave_bytes, leave_length);
   tcsetattr(STDIN_FILENO, TCSADRAIN, &saved_modes);
 }
@@ -192,6 +197,7 @@ void terminal_mode_resume() noexcept {
   const Held held(false);
   if (!started || in_raw_mode) return;
   in_raw_mode = 1;
+  lent_to_child = 0;
   const termios raw = raw_modes();
   tcsetattr(STDIN_FILENO, TCSADRAIN, &raw);
   terminal_write_all(STDOUT_FILENO, enter_bytes.data(), enter_bytes.size());
@@ -217,6 +223,7 @@ pid_t terminal_mode_fork_child() noexcept {
   for (int sig : {SIGINT, SIGQUIT}) signal(sig, SIG_IGN);
   // Only a foreground group can give the foreground away.
   const bool hand_over = tcgetpgrp(STDIN_FILENO) == getpgrp();
+  lent_to_child = started;
   const pid_t pid = fork();
   if (pid == 0) {
     // Both sides set the group and the foreground: whichever runs first wins
@@ -225,6 +232,7 @@ pid_t terminal_mode_fork_child() noexcept {
     for (int sig : TERMINATING) signal(sig, SIG_DFL);
     for (int sig : CRASHING) signal(sig, SIG_DFL);
     for (int sig : WAKING) signal(sig, SIG_DFL);
+    signal(SIGXFSZ, SIG_DFL);
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);

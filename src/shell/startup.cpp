@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -18,29 +19,48 @@ namespace {
 
 constexpr size_t PREFIX_MAX = 2, CODE_MAX = 3, LANGUAGE_MAX = 3;
 
+// A name as it may be echoed: every byte outside printable ASCII as \xNN
+// (and the backslash doubled), so that an argument cannot send escape
+// sequences to the terminal and a limit in bytes shows why it was passed.
+std::string printable(const std::string& name) {
+  std::string out;
+  for (const unsigned char c : name) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+    out += c == '\\' ? "\\\\" : (c >= 0x20 && c < 0x7f) ? std::string(1, static_cast<char>(c)) : escaped;
+  }
+  return out;
+}
+
 bool argument_fits(const char* name, const char* value, size_t limit) {
   if (std::strlen(value) <= limit) return true;
-  std::fprintf(stderr, "setupedit: %s '%s' is longer than %zu characters\n", name, value, limit);
+  std::fprintf(stderr, "setupedit: %s '%s' is longer than %zu bytes\n", name, printable(value).c_str(), limit);
   return false;
 }
 
 int report_open_failure(const char* what, const std::string& path, int error) {
-  std::fprintf(stderr, "setupedit: cannot open %s '%s': %s\n", what, path.c_str(), std::strerror(error));
+  const char* reason = error == CATALOGUE_NOT_REGULAR ? "not a regular file" : std::strerror(error);
+  std::fprintf(stderr, "setupedit: cannot open %s '%s': %s\n", what, printable(path).c_str(), reason);
   return STATUS_NO_FILE;
 }
 
-int load_catalogue_file(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  if (!file) return errno ? errno : EIO;
-  const int status = load_catalogue(file);
-  std::fclose(file);
-  return status;
+int report_company_failure(const std::string& path, int error) {
+  const pid_t holder = company_file_lock_holder();
+  if (error != EAGAIN) return report_open_failure("company file", path, error);
+  if (holder > 0)
+    std::fprintf(stderr, "setupedit: company file '%s' is in use by process %ld\n", printable(path).c_str(),
+                 static_cast<long>(holder));
+  else
+    std::fprintf(stderr, "setupedit: company file '%s' is in use by another process\n", printable(path).c_str());
+  return STATUS_NO_FILE;
 }
 
 }  // namespace
 
 int start_up(int argc, const char* const* argv) noexcept {
   help_overlay(HELP_COMMAND);
+  // A save past a file-size limit must fail as a write, not end us halfway.
+  std::signal(SIGXFSZ, SIG_IGN);
   if (argc < 4) {
     std::fprintf(stderr, "usage: setupedit PREFIX CODE LANG [SERVICE]\n");
     return STATUS_USAGE;
@@ -55,7 +75,7 @@ int start_up(int argc, const char* const* argv) noexcept {
   s.service_mode = argc >= 5 && std::strcmp(argv[4], SERVICE_CODE) == 0;
 
   const std::string company_path = s.location_prefix + "DITTA." + s.company_code;
-  if (int error = open_company_file(company_path)) return report_open_failure("company file", company_path, error);
+  if (int error = open_company_file(company_path)) return report_company_failure(company_path, error);
   setup_record().fill(0);
   if (int error = load_setup_record()) {
     close_company_file();
