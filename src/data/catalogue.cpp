@@ -21,18 +21,6 @@ constexpr size_t RAW_LIMIT = 2 * CATALOGUE_LINES * READ_LIMIT + 1;
 
 std::vector<std::string> lines;
 
-int read_prefix(int fd, std::string& bytes) {
-  char buffer[4096];
-  while (bytes.size() < RAW_LIMIT) {
-    const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, RAW_LIMIT - bytes.size()));
-    if (n == 0) return 0;
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno ? errno : EIO;
-    bytes.append(buffer, static_cast<size_t>(n));
-  }
-  return 0;
-}
-
 // DOS text mode: CR LF reads as LF, and Ctrl+Z ends the file.
 std::string dos_text(const std::string& raw) {
   std::string text;
@@ -72,17 +60,33 @@ void load_catalogue_bytes(const std::string& bytes) {
   }
 }
 
+int load_catalogue(std::FILE* file) {
+  std::string bytes;
+  char buffer[4096];
+  size_t n;
+  errno = 0;
+  while (bytes.size() < RAW_LIMIT &&
+         (n = std::fread(buffer, 1, std::min(sizeof buffer, RAW_LIMIT - bytes.size()), file)) > 0)
+    bytes.append(buffer, n);
+  const int status = std::ferror(file) ? (errno ? errno : EIO) : 0;
+  load_catalogue_bytes(bytes);
+  return status;
+}
+
 int load_catalogue_file(const std::string& path) {
   // Without O_NONBLOCK, opening a FIFO would wait for a writer forever.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return errno ? errno : EIO;
   struct stat st{};
-  int status = fstat(fd, &st) != 0 ? errno : (S_ISREG(st.st_mode) ? 0 : CATALOGUE_NOT_REGULAR);
-  std::string bytes;
-  if (status == 0) status = read_prefix(fd, bytes);
-  ::close(fd);
-  if (status == 0) load_catalogue_bytes(bytes);
-  return status;
+  const int status = fstat(fd, &st) != 0 ? errno : (S_ISREG(st.st_mode) ? 0 : CATALOGUE_NOT_REGULAR);
+  std::FILE* file = status == 0 ? fdopen(fd, "r") : nullptr;
+  if (!file) {
+    ::close(fd);
+    return status ? status : (errno ? errno : EIO);
+  }
+  const int read_status = load_catalogue(file);
+  std::fclose(file);
+  return read_status;
 }
 
 const char* catalogue_line(int i) noexcept {

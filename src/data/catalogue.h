@@ -4,6 +4,7 @@
 // catalogue files are written for: a text may hold 29 characters; a longer
 // line is split and shifts every later index.
 #pragma once
+#include <cstdio>
 #include <string>
 
 constexpr int CATALOGUE_LINES = 260;
@@ -14,8 +15,11 @@ constexpr int CATALOGUE_NOT_REGULAR = -1;
 
 // Loads the catalogue file at path, replacing whatever was loaded before,
 // reading no further than the last line the catalogue can have. Returns 0,
-// an errno value (nothing loaded) or CATALOGUE_NOT_REGULAR.
+// an errno value or CATALOGUE_NOT_REGULAR.
 int load_catalogue_file(const std::string& path);
+// Loads from an open file as load_catalogue_file does. Returns 0, or the
+// errno value of a failed read (what was read is kept).
+int load_catalogue(std::FILE* file);
 // Loads from the raw bytes of a catalogue file.
 void load_catalogue_bytes(const std::string& bytes);
 // Text of line i; the empty text for a line the file did not supply or an
