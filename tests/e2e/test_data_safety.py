@@ -1,8 +1,7 @@
-"""Nothing lost to others or to failures: a second editor on the same company
-is refused, another program's write survives our save, a save past a
-file-size limit is shown and undone, hostile catalogues and arguments are
-refused at once, and a hangup while the help viewer runs still gives the
-terminal back."""
+"""Nothing lost to others or to failures: a second editor is refused, another
+program's write survives our save, a save past a file-size limit is shown and
+undone, a hangup while the help viewer runs gives the terminal back, and
+hostile catalogues and arguments are refused at once."""
 import errno
 import os
 import resource
@@ -14,22 +13,16 @@ import unittest
 from program import ACTIVE_SET, HEADING, MENU_HINT, MESSAGE_COLOURS, ProgramCase, for_each_term
 from tmux_screen import BIN, Scratch
 
-HEADING_3 = HEADING[3]
 
-
-def with_bytes(record, offset, data):
-    return record[:offset] + data + record[offset + len(data):]
-
-
-def run_without_terminal(scratch, args, timeout=20):
+def run_without_terminal(scratch, args):
     return subprocess.run([BIN, *args], cwd=scratch.dir, stdin=subprocess.PIPE, capture_output=True,
-                          timeout=timeout, env=dict(os.environ, ASAN_OPTIONS="detect_leaks=0"))
+                          timeout=10, env=dict(os.environ, ASAN_OPTIONS="detect_leaks=0"))
 
 
 class DataSafety(ProgramCase):
 
     def choose_parameter_row_1(self, pane):
-        """Opens the parameter-row chooser and moves to row 1; End then saves."""
+        """Opens the parameter-row chooser on row 1: End then saves."""
         pane.type(self.catalogue[2][0].lower())
         pane.wait_for(lambda s: self.catalogue[105] in s.row(6), "the printer submenu")
         pane.send("Down", "Down", "Enter")
@@ -39,14 +32,12 @@ class DataSafety(ProgramCase):
 
     def test_a_second_editor_on_the_same_company_does_not_start(self):
         self.start_main_screen()
-        first = self.program_pid()
         result = run_without_terminal(self.scratch, ["", "001", "ENG"])
-        self.assertEqual(result.returncode, 1, result.stderr)
-        self.assertEqual(result.stdout, b"")
-        lines = result.stderr.decode(errors="replace").strip().splitlines()
+        self.assertEqual((result.returncode, result.stdout), (1, b""), result.stderr)
+        lines = result.stderr.decode().splitlines()
         self.assertEqual(len(lines), 1, lines)
         self.assertIn("DITTA.001", lines[0])
-        self.assertIn(str(first), lines[0].split())
+        self.assertIn(str(self.program_pid()), lines[0].split())
         self.assertEqual(self.scratch.company_bytes(), self.record)
 
     def test_an_outside_write_survives_our_next_save(self):
@@ -54,33 +45,32 @@ class DataSafety(ProgramCase):
         self.choose_parameter_row_1(pane)
         outside = b"Written by the package\0"
         with open(self.scratch.company, "r+b") as f:
-            f.seek(HEADING_3)
+            f.seek(HEADING[3])
             f.write(outside)
         pane.send("End")
         self.wait_hint(pane, MENU_HINT, "the menu bar after the chooser")
-        expected = with_bytes(with_bytes(self.record, ACTIVE_SET, b"\x01"), HEADING_3, outside)
-        self.assertEqual(self.scratch.company_bytes(), expected)
+        expected = bytearray(self.record)
+        expected[ACTIVE_SET] = 1
+        expected[HEADING[3]:HEADING[3] + len(outside)] = outside
+        self.assertEqual(self.scratch.company_bytes(), bytes(expected))
 
     def test_a_save_past_the_file_size_limit_is_shown_and_undone(self):
-        self.scratch.program_command = lambda args, command=self.scratch.program_command: (
-            "prlimit --fsize=900:900 -- " + command(args))
+        command = self.scratch.program_command
+        self.scratch.program_command = lambda args: "prlimit --fsize=900:900 -- " + command(args)
         pane, _ = self.start_main_screen()
         self.choose_parameter_row_1(pane)
         pane.send("End")
         reason = os.strerror(errno.EFBIG)
         screen = pane.wait_for(lambda s: s.text(41, 25, len(reason)) == reason, "the failed save's message")
         self.assertEqual(screen.colours(41, 25, len(reason)), {MESSAGE_COLOURS})
-        self.assertEqual(self.scratch.company_bytes(), self.record, "the record is not left half written")
+        self.assertEqual(self.scratch.company_bytes(), self.record, "the record is left half written")
         self.wait_hint(pane, MENU_HINT, "the menu bar after the failed save")
         pane.send("0")
         self.assertEqual(self.wait_status(), 0)
 
     def test_sighup_while_the_help_viewer_shows_its_own_screen(self):
-        # A pager switches to the alternate screen itself and, killed, never
-        # switches back.
-        self.scratch.write_script("readme", (
-            "printf '\\033[?1049hALT HELP VIEWER\\r\\n'\n"
-            "exec sleep 600\n"))
+        # A pager switches to the alternate screen and, killed, never back.
+        self.scratch.write_script("readme", "printf '\\033[?1049hALT HELP VIEWER\\r\\n'\nexec sleep 600\n")
         pane, _ = self.start_main_screen()
         pane.send("C-End")
         pane.wait_for(lambda s: s.alternate and "ALT HELP VIEWER" in "\n".join(s.lines()), "the help viewer")
@@ -89,7 +79,6 @@ class DataSafety(ProgramCase):
         screen = pane.wait_for(lambda s: self.AFTER in "\n".join(s.lines()), "the shell after the run")
         self.assertFalse(screen.alternate, "left on the alternate screen:\n" + screen.dump())
         self.assertTrue(screen.cursor_visible)
-        self.assertEqual(self.scratch.company_bytes(), self.record)
 
 
 for_each_term(DataSafety, globals())
@@ -97,31 +86,24 @@ for_each_term(DataSafety, globals())
 
 @unittest.skipUnless(BIN, "SETUPEDIT_BIN is not set; run the tests through ctest or set it")
 class HostileInputs(unittest.TestCase):
-    """Run without a terminal: the program stops at the terminal check at
-    the latest, so a run shows what start-up costs."""
+    """Without a terminal the program stops at the terminal check at the
+    latest, so a run shows what start-up costs."""
 
     def setUp(self):
         self.scratch = Scratch(self)
-        self.record = self.scratch.company_bytes()
         self.catalogue = self.scratch.path("VELTRIS.ENG")
         os.remove(self.catalogue)
 
     def test_catalogues_that_are_not_regular_files_fail_at_once(self):
-        for case, make in (("FIFO", lambda: os.mkfifo(self.catalogue)),
-                           ("endless device", lambda: os.symlink("/dev/zero", self.catalogue))):
+        for case, make in (("FIFO", os.mkfifo), ("endless device", lambda path: os.symlink("/dev/zero", path))):
             with self.subTest(case):
                 if os.path.lexists(self.catalogue):
                     os.remove(self.catalogue)
-                make()
-                started = time.monotonic()
-                result = run_without_terminal(self.scratch, ["", "001", "ENG"], timeout=10)
-                self.assertLess(time.monotonic() - started, 5.0)
-                self.assertEqual(result.returncode, 1)
-                lines = result.stderr.decode(errors="replace").strip().splitlines()
-                self.assertEqual(len(lines), 1, lines)
-                self.assertIn("VELTRIS.ENG", lines[0])
-                self.assertIn("regular file", lines[0])
-                self.assertEqual(self.scratch.company_bytes(), self.record)
+                make(self.catalogue)
+                result = run_without_terminal(self.scratch, ["", "001", "ENG"])
+                lines = result.stderr.decode().splitlines()
+                self.assertEqual((result.returncode, len(lines)), (1, 1), lines)
+                self.assertIn("VELTRIS.ENG': not a regular file", lines[0])
 
     def test_a_huge_catalogue_is_read_only_as_far_as_it_can_matter(self):
         with open(self.catalogue, "wb") as f:
@@ -131,21 +113,15 @@ class HostileInputs(unittest.TestCase):
         result = run_without_terminal(self.scratch, ["", "001", "ENG"])
         elapsed = time.monotonic() - started
         peak_kb = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
-        # It gets as far as the missing terminal: the catalogue was loaded.
-        self.assertEqual(result.returncode, 1)
-        self.assertIn(b"terminal", result.stderr)
-        # Reading it whole takes seconds and hundreds of MB, even unsanitized.
+        self.assertIn(b"terminal", result.stderr, "the catalogue was not loaded")
+        # Read whole, it takes seconds and hundreds of MB, even unsanitized.
         self.assertLess(elapsed, 3.0)
-        if peak_kb > before:
-            self.assertLess(peak_kb, 200 * 1024)
+        self.assertTrue(peak_kb <= before or peak_kb < 200 * 1024, f"{peak_kb} kB")
 
     def test_a_rejected_argument_is_echoed_with_control_bytes_escaped(self):
         result = run_without_terminal(self.scratch, ["\x1b]0;owned\x07", "001", "ENG"])
         self.assertEqual(result.returncode, 255)
-        line = result.stderr.decode()
-        self.assertIn("\\x1b]0;owned\\x07", line)
-        self.assertFalse(any(c < 0x20 for c in result.stderr.rstrip(b"\n")), line)
-        self.assertIn("bytes", line)
+        self.assertEqual(result.stderr, b"setupedit: prefix '\\x1b]0;owned\\x07' is longer than 2 bytes\n")
 
 
 if __name__ == "__main__":

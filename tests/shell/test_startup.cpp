@@ -99,23 +99,4 @@ TEST_F(StartUp, ReadOnlyCompanyFileIsAFailure) {
   EXPECT_EQ(run({"", "001", "ENG"}), STATUS_NO_FILE);
 }
 
-TEST_F(StartUp, NamesOnStderrShowControlBytesEscaped) {
-  const struct {
-    std::vector<const char*> args;
-    const char* line;
-  } cases[] = {
-      {{"\x1b[2J", "001", "ENG"}, "setupedit: prefix '\\x1b[2J' is longer than 2 bytes\n"},
-      {{"", "\x9b" "31m", "ENG"}, "setupedit: company code '\\x9b31m' is longer than 3 bytes\n"},
-      {{"", "001", "a\\\n\t"}, "setupedit: language 'a\\\\\\x0a\\x09' is longer than 3 bytes\n"},
-      {{"", "citt\xc3\xa0", "ENG"}, "setupedit: company code 'citt\\xc3\\xa0' is longer than 3 bytes\n"},
-      {{"", "\x1b" "c", "ENG"},
-       "setupedit: cannot open company file 'DITTA.\\x1bc': No such file or directory\n"},
-  };
-  for (const auto& c : cases) {
-    testing::internal::CaptureStderr();
-    EXPECT_NE(run(c.args), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.line);
-  }
-}
-
 }  // namespace
