@@ -115,7 +115,7 @@ class HostileInputs(unittest.TestCase):
         peak_kb = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
         self.assertIn(b"terminal", result.stderr, "the catalogue was not loaded")
         # Read whole, it takes seconds and hundreds of MB, even unsanitized.
-        self.assertLess(elapsed, 3.0)
+        self.assertLess(elapsed, 5.0)
         self.assertTrue(peak_kb <= before or peak_kb < 200 * 1024, f"{peak_kb} kB")
 
     def test_a_rejected_argument_is_echoed_with_control_bytes_escaped(self):
