@@ -78,7 +78,11 @@ int load_catalogue_file(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return errno ? errno : EIO;
   struct stat st{};
-  const int status = fstat(fd, &st) != 0 ? errno : (S_ISREG(st.st_mode) ? 0 : CATALOGUE_NOT_REGULAR);
+  // A device such as /dev/zero is read like a file (the read is bounded); a
+  // FIFO, socket or directory is refused.
+  const int status = fstat(fd, &st) != 0                            ? errno
+                     : S_ISREG(st.st_mode) || S_ISCHR(st.st_mode) ? 0
+                                                                  : CATALOGUE_NOT_REGULAR;
   std::FILE* file = status == 0 ? fdopen(fd, "r") : nullptr;
   if (!file) {
     ::close(fd);

@@ -9,8 +9,8 @@
 
 constexpr int CATALOGUE_LINES = 260;
 
-// load_catalogue_file's answer for a FIFO, device, directory or socket:
-// only a regular file is read.
+// load_catalogue_file's answer for a FIFO, directory or socket: only a
+// regular file or a character device is read.
 constexpr int CATALOGUE_NOT_REGULAR = -1;
 
 // Loads the catalogue file at path, replacing whatever was loaded before,

@@ -94,20 +94,22 @@ class HostileInputs(unittest.TestCase):
         self.catalogue = self.scratch.path("VELTRIS.ENG")
         os.remove(self.catalogue)
 
-    def test_catalogues_that_are_not_regular_files_fail_at_once(self):
-        for case, make in (("FIFO", os.mkfifo), ("endless device", lambda path: os.symlink("/dev/zero", path))):
-            with self.subTest(case):
-                if os.path.lexists(self.catalogue):
-                    os.remove(self.catalogue)
-                make(self.catalogue)
-                result = run_without_terminal(self.scratch, ["", "001", "ENG"])
-                lines = result.stderr.decode().splitlines()
-                self.assertEqual((result.returncode, len(lines)), (1, 1), lines)
-                self.assertIn("VELTRIS.ENG': not a regular file", lines[0])
+    def test_a_fifo_catalogue_fails_at_once(self):
+        os.mkfifo(self.catalogue)
+        result = run_without_terminal(self.scratch, ["", "001", "ENG"])
+        lines = result.stderr.decode().splitlines()
+        self.assertEqual((result.returncode, len(lines)), (1, 1), lines)
+        self.assertIn("VELTRIS.ENG': not a regular file", lines[0])
 
-    def test_a_huge_catalogue_is_read_only_as_far_as_it_can_matter(self):
+    def test_huge_and_endless_catalogues_are_read_only_as_far_as_they_can_matter(self):
         with open(self.catalogue, "wb") as f:
             f.truncate(300 * 1024 * 1024)  # sparse: costs no disk
+        self.assert_starts_quickly()
+        os.remove(self.catalogue)
+        os.symlink("/dev/zero", self.catalogue)
+        self.assert_starts_quickly()
+
+    def assert_starts_quickly(self):
         before = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
         started = time.monotonic()
         result = run_without_terminal(self.scratch, ["", "001", "ENG"])
