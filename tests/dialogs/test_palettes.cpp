@@ -73,8 +73,15 @@ TEST_F(Palettes, PresetsWriteEverySlotAndTheKindAtOnce) {
   for (const auto& c : cases) {
     reset_record();
     arm_write_detector();
+    draw_header();
+    draw_main_frame();
+    gotoxy(5, 2);
+    putch('Q');  // marks in the header box and the main frame, away from the menu
+    gotoxy(79, 23);
+    putch('Q');
     spy.press(c.hotkey);
     edit_palettes();
+    EXPECT_EQ(screen_text(2, 5, 5) + screen_text(23, 79, 79), "QQ") << "a preset redraws nothing";
     SetupRecord expected = original;
     expected[100] ^= 0xFF;
     const std::string want = hex(bytes(expected)).replace(2 * KIND, 2, c.kind).replace(2 * PALETTE, 128, c.slots);
@@ -115,6 +122,9 @@ TEST_F(Palettes, ListAndChooserWrapAround) {
     EXPECT_EQ(cursor.attr, palette_slot(2, in_chooser ? 3 : c.cursor) | 0x80) << c.what;
     if (in_chooser) {
       EXPECT_EQ(cursor.ch, '[') << c.what;
+      // The list row and the preview show the colour under the cursor.
+      EXPECT_EQ(spy.cell(29, 7 + 3).attr, c.slot) << c.what;
+      EXPECT_EQ(spy.cell(4, 17).attr, c.slot) << c.what;
     }
   }
 }

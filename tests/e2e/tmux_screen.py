@@ -334,9 +334,11 @@ class TmuxPane:
         return int(self.info("pane_pid")[0])
 
     def capture(self):
+        # Cells first, cursor after: the program moves the cursor last in each
+        # flush, so a cursor read before the cells could predate what they show.
+        data = self.tmux("capture-pane", "-p", "-e", "-N", "-t", "0")
         cursor_x, cursor_y, flag, alternate = self.info(
             "cursor_x", "cursor_y", "cursor_flag", "alternate_on")
-        data = self.tmux("capture-pane", "-p", "-e", "-N", "-t", "0")
         return Screen(parse_capture(data), (int(cursor_x) + 1, int(cursor_y) + 1),
                       flag == "1", alternate == "1")
 
