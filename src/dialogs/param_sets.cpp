@@ -55,7 +55,9 @@ int choose_row() {
     if (code == 0) code = getch();
     if (code == CHOOSER_UP && n > 0) --n;
     if (code == CHOOSER_DOWN && n < 1) ++n;
-    set_byte(setup_record(), field::active_set, 0, static_cast<uint8_t>(n));
+    // Stored as soon as the row moves, and only then: a stored value other
+    // than 0 or 1 that reads as row 1 survives a chooser left on row 1.
+    if (n != active_param_row(setup_record())) set_byte(setup_record(), field::active_set, 0, static_cast<uint8_t>(n));
     print_row_label(n, palette_attr(slot::PRINTER_NAMES));
     print_row_label(1 - n, palette_attr(slot::PRINTER_CODES));
     if (code == CHOOSER_EDIT || code == CHOOSER_SAVE) return code;
@@ -76,10 +78,9 @@ bool edit_values(Field table) {
       if (--k < 0) return false;
       continue;
     }
-    const uint8_t value = static_cast<uint8_t>(std::atoi(edit_buffer().c_str()) & 0xFF);
-    set_byte(setup_record(), row, k, value);
+    if (field_changed()) set_byte(setup_record(), row, k, static_cast<uint8_t>(std::atoi(edit_buffer().c_str()) & 0xFF));
     gotoxy(value_column(k), FIRST_ROW + b);
-    cprintf("%-3d", value);
+    cprintf("%-3d", get_byte(setup_record(), row, k));
     ++k;
   }
   return true;
