@@ -184,12 +184,13 @@ class Dialogs(ProgramCase):
         pane.type(self.catalogue[2][0].lower())
         pane.wait_for(lambda s: self.catalogue[105] in s.row(6), "the printer submenu")
         pane.send("Down", "Down", "Enter")
-        screen = self.wait_hint(pane, 57, "the parameter row chooser")
+        self.wait_hint(pane, 57, "the parameter row chooser")
+        # The cursor is read just before the cells: wait until both are current.
+        screen = pane.wait_for(lambda s: s.cursor == (3, 20), "the cursor on row 0")
         self.assertEqual(screen.text(2, 19, 35), frame_top(2, 36, self.catalogue[108]))
         for row in (0, 1):
             values = self.record[PRINTER_PARAMS + 8 * row:PRINTER_PARAMS + 8 * row + 8]
             self.assertEqual(screen.text(3, 20 + row, 33), (f"{row}:" + "".join(f"{v:<3} " for v in values))[:33])
-        self.assertEqual(screen.cursor, (3, 20))
 
         pane.send("Down")
         pane.wait_for(lambda s: s.cursor == (3, 21), "row 1 chosen")
