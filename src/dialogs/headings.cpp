@@ -94,8 +94,8 @@ void edit_option_flags_a() {
 
 // The extension reaches the record only once its file is found: a refused
 // one stays in the field for correction (Enter recalls it) but never in the
-// record, and an untouched field (Tab on the empty field) keeps the stored
-// extension and tests that.
+// record. An untouched field (Tab on the empty field) keeps what the field
+// holds, the stored extension or the one just refused, and tests that.
 void edit_setup_ext() {
   show_hint(EXT_HINT);
   draw_frame(frame::SHADOWED, 40, 20, 76, 22, dialog_attr(), catalogue_line(menu_item()));
