@@ -96,8 +96,8 @@ void fill_currencies(SetupRecord& r) {
     const char* code;
     double rate;  // units per euro
   };
-  // HUF carries more significant digits than the editor offers back (10),
-  // so accepting it unchanged shows the rounding.
+  // HUF carries more significant digits than the editor offers back (10):
+  // accepted unchanged it keeps them all.
   const Currency table[12] = {
       {"EUR", 1.0},     {"USD", 1.0834},      {"GBP", 0.85715},  {"CHF", 0.9412},
       {"JPY", 162.37},  {"SEK", 11.2346},     {"NOK", 11.5472},  {"DKK", 7.45862},

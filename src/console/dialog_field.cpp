@@ -18,3 +18,16 @@ FieldExit edit_field(int hint, int attr, const std::string& value, int mode, int
   set_edit_buffer(value);
   return field_exit(line_edit(mode, x, y, field_template));
 }
+
+bool field_changed() noexcept { return edit_changed(); }
+
+bool store_changed_text(Field f) {
+  if (!field_changed() || edit_buffer().empty()) return false;
+  set_text(setup_record(), f, edit_buffer());
+  return true;
+}
+
+std::string fit_number(const std::string& text, int width) {
+  if (static_cast<int>(text.size()) <= width) return text;
+  return std::string(static_cast<size_t>(width > 0 ? width : 0), '*');
+}

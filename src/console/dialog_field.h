@@ -1,8 +1,11 @@
 // The rhythm every dialog shares: show the field's hint, set the dialog's
 // attribute, load the EditBuffer, edit, and read the ending key as one of
-// three outcomes.
+// three outcomes. Storing follows one rule: a field is stored only when the
+// operator changed its text, so an untouched field keeps its bytes exactly.
 #pragma once
 #include <string>
+
+#include "data/setup_record.h"
 
 enum class FieldExit {
   leave,   // Esc: the dialog ends without writing
@@ -15,3 +18,20 @@ FieldExit field_exit(int key_code) noexcept;
 // show_hint(hint); textattr(attr); EditBuffer := value; line_edit(...).
 FieldExit edit_field(int hint, int attr, const std::string& value, int mode, int x, int y,
                      const std::string& field_template) noexcept;
+
+// Whether the field just accepted is to be stored: the operator typed,
+// deleted or cleared something in it. Nothing else may decide to store an
+// accepted field: an untouched one keeps its bytes (no rounding of a
+// binary64, no 00 lost inside a code, no 0 or empty text stored by Tab over
+// a value the field merely did not show, no zero-fill after a terminator).
+bool field_changed() noexcept;
+
+// The rule for a text field that cannot be emptied: stores the EditBuffer in
+// f when the field was changed and the result is not empty. Returns whether
+// it stored.
+bool store_changed_text(Field f);
+
+// A number's text as shown in a field `width` columns wide: the text when it
+// fits, otherwise a row of '*' as wide as the field, so that nothing runs
+// past the field. The stored value is never touched.
+std::string fit_number(const std::string& text, int width);

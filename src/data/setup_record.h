@@ -47,6 +47,14 @@ constexpr Field option_flags_a{954, 1};
 constexpr Field palette_kind{955, 1};
 constexpr Field palette{960, 4 * 16};
 
+// Every field above: the bytes outside them belong to no field and pass
+// through every dialog unchanged.
+constexpr Field all[] = {heading,        protected_text_0, access_word,    protected_text_1, protected_text_2,
+                         printer_name,   value_list,       currency_code,  currency_rate,    printer_codes,
+                         setup_ext,      active_set,       printer_params, aux_params,       digit_rows,
+                         short_text,     digit_row_sel,    option_flags_b, option_flags_c,   number_formats,
+                         option_flags_a, palette_kind,     palette};
+
 constexpr Field heading_line(int i) { return element(heading, i, TEXT_LINE); }
 constexpr Field printer_name_line(int i) { return element(printer_name, i, TEXT_LINE); }
 constexpr Field currency_code_at(int i) { return element(currency_code, i, 4); }

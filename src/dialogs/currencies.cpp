@@ -1,7 +1,9 @@
 // The currency table: a three-character code and a binary64 rate per row,
 // walked field by field (code 0, rate 0, code 1 ...). Rates are offered as
-// text with 10 significant digits, so a rate with more digits comes back
-// rounded when it is accepted. The record is written after the last rate.
+// text with 10 significant digits; only a rate whose text the operator
+// changed is read back, so an untouched rate keeps its bytes (more digits, a
+// NaN's payload). A rate too wide for its 13 columns shows as stars. The
+// record is written after the last rate.
 #include "dialogs/currencies.h"
 
 #include <cstdio>
@@ -30,6 +32,15 @@ constexpr int RATE_DIGITS = 10;
 std::string code_of(int n) { return get_text(setup_record(), field::currency_code_at(n)); }
 double rate_of(int n) { return get_double(setup_record(), field::currency_rate_at(n)); }
 
+constexpr int RATE_WIDTH = 13;
+
+// The rate as the table shows it, "%13.6lf" or stars when that is wider.
+std::string shown_rate(double rate) {
+  char text[400];
+  std::snprintf(text, sizeof text, "%*.6f", RATE_WIDTH, rate);
+  return fit_number(text, RATE_WIDTH);
+}
+
 std::string rate_text(double rate) {
   char text[64];
   std::snprintf(text, sizeof text, "%.*g", RATE_DIGITS, rate);
@@ -41,7 +52,7 @@ void draw_table() {
   draw_frame(frame::SHADOWED, 8, 6, 34, 19, attr, catalogue_line(menu_item()));
   for (int i = 0; i < ROWS; ++i) {
     gotoxy(9, FIRST_ROW + i);
-    cprintf(" %2d:  %-3s %13.6lf ", i, code_of(i).c_str(), rate_of(i));
+    cprintf(" %2d:  %-3s %s ", i, code_of(i).c_str(), shown_rate(rate_of(i)).c_str());
   }
 }
 
@@ -58,17 +69,17 @@ bool walk_rows() {
       --n;
       continue;
     }
-    if (!edit_buffer().empty()) set_text(setup_record(), field::currency_code_at(n), edit_buffer());
+    store_changed_text(field::currency_code_at(n));
     gotoxy(CODE_COLUMN, y);
     cprintf("%-3s", code_of(n).c_str());
 
     exit = edit_field(RATE_HINT, attr, rate_text(rate_of(n)), edit_mode::CONTENT_START, RATE_COLUMN, y, RATE_TEMPLATE);
     if (exit == FieldExit::leave) return false;
     if (exit == FieldExit::back) continue;  // back to this row's code
-    if (!edit_buffer().empty())
+    if (field_changed() && !edit_buffer().empty())
       set_double(setup_record(), field::currency_rate_at(n), std::strtod(edit_buffer().c_str(), nullptr));
     gotoxy(RATE_COLUMN, y);
-    cprintf("%13.6lf", rate_of(n));
+    cputs(shown_rate(rate_of(n)).c_str());
     ++n;
   }
   return true;

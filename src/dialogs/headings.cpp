@@ -73,7 +73,7 @@ void edit_headings() {
       if (--n == 0) return;
       continue;
     }
-    if (!edit_buffer().empty()) set_text(setup_record(), field::heading_line(n), edit_buffer());
+    store_changed_text(field::heading_line(n));
     print_heading(n);
     ++n;
   }
@@ -92,21 +92,30 @@ void edit_option_flags_a() {
   save_record();
 }
 
+// The extension reaches the record only once its file is found: a refused
+// one stays in the field for correction (Enter recalls it) but never in the
+// record. An untouched field (Tab on the empty field) keeps what the field
+// holds, the stored extension or the one just refused, and tests that.
 void edit_setup_ext() {
   show_hint(EXT_HINT);
   draw_frame(frame::SHADOWED, 40, 20, 76, 22, dialog_attr(), catalogue_line(menu_item()));
   textattr(dialog_attr());
   gotoxy(EXT_COLUMN, EXT_ROW);
   cprintf("%-3s", get_text(setup_record(), field::setup_ext).c_str());
-  set_edit_buffer(get_text(setup_record(), field::setup_ext));
+  std::string offered = get_text(setup_record(), field::setup_ext);
+  bool typed = false;  // the operator changed the field at some attempt
   for (;;) {
+    set_edit_buffer(offered);
     // No attribute is set again: after a failed test the field is edited in
     // the colour the message left.
     if (field_exit(line_edit(edit_mode::EMPTY_START, EXT_COLUMN, EXT_ROW, "<<<")) != FieldExit::accept) return;
-    set_text(setup_record(), field::setup_ext, edit_buffer());
-    const std::string ext = get_text(setup_record(), field::setup_ext);
-    if (setup_file_exists(ext)) break;
-    show_message(std::string(catalogue_line(EXT_MISSING_MESSAGE)) + " " + ext);
+    if (field_changed()) {
+      offered = edit_buffer().substr(0, static_cast<size_t>(field::setup_ext.size));
+      typed = true;
+    }
+    if (setup_file_exists(offered)) break;
+    show_message(std::string(catalogue_line(EXT_MISSING_MESSAGE)) + " " + offered);
   }
+  if (typed) set_text(setup_record(), field::setup_ext, offered);
   save_record();
 }

@@ -55,10 +55,9 @@ bool edit_values(Field table) {
       if (--k < 0) return false;
       continue;
     }
-    const uint8_t value = static_cast<uint8_t>(std::atoi(edit_buffer().c_str()) & 0xFF);
-    set_byte(setup_record(), row, k, value);
+    if (field_changed()) set_byte(setup_record(), row, k, static_cast<uint8_t>(std::atoi(edit_buffer().c_str()) & 0xFF));
     gotoxy(value_column(k), FIRST_ROW + b);
-    cprintf("%-3d", value);
+    cprintf("%-3d", get_byte(setup_record(), row, k));
     ++k;
   }
   return true;

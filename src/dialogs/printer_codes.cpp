@@ -1,6 +1,8 @@
 // The printer control codes: one of two code sets, ten rows of an "on" and
 // an "off" sequence of up to 8 bytes each, typed as hexadecimal pairs. The
-// twenty fields form one chain: on 0, off 0, on 1 ... off 9.
+// twenty fields form one chain: on 0, off 0, on 1 ... off 9. A code is
+// shown and offered with its 00 bytes up to its last non-zero byte, so that
+// what the operator sees is what is stored (1b 33 00 41 reads 1b330041).
 #include <cstdio>
 #include <string>
 
@@ -68,8 +70,7 @@ void draw_codes(int set) {
 
 void print_code(int column, int row, const uint8_t* bytes) {
   gotoxy(column, row);
-  for (int i = 0; i < CODE_BYTES; ++i)
-    if (bytes[i]) cprintf("%02x", bytes[i]);
+  cputs(hex_sequence(bytes).c_str());
 }
 
 // Walks the chain; false when it ends without completing.
@@ -94,7 +95,7 @@ bool edit_chain(int set) {
       if (position-- == 0) return false;
       continue;
     }
-    parse_code_entry(edit_buffer(), bytes);
+    if (field_changed()) parse_code_entry(edit_buffer(), bytes);
     print_code(column, FIRST_ROW + r, bytes);
     ++position;
   }
@@ -104,10 +105,11 @@ bool edit_chain(int set) {
 }  // namespace
 
 std::string hex_sequence(const uint8_t* bytes) {
+  int end = CODE_BYTES;
+  while (end > 0 && bytes[end - 1] == 0) --end;
   std::string text;
   char pair[3];
-  for (int i = 0; i < CODE_BYTES; ++i) {
-    if (!bytes[i]) continue;
+  for (int i = 0; i < end; ++i) {
     std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
     text += pair;
   }

@@ -1,5 +1,6 @@
 // The printer submenu and the printer-name dialog. A name cannot be emptied:
-// an empty result offers the field again.
+// an emptied field is offered again. An untouched one (even an empty stored
+// name) is passed by unchanged.
 #include "dialogs/printers.h"
 
 #include <string>
@@ -43,10 +44,12 @@ void edit_printer_names() {
       --n;
       continue;
     }
-    if (edit_buffer().empty()) continue;  // a name cannot be emptied: offer it again
-    set_text(setup_record(), name, edit_buffer());
+    if (field_changed()) {
+      if (edit_buffer().empty()) continue;  // a name cannot be emptied: offer it again
+      set_text(setup_record(), name, edit_buffer());
+    }
     gotoxy(4, 14 + n);
-    cprintf("%-31s ", edit_buffer().c_str());
+    cprintf("%-31s ", get_text(setup_record(), name).c_str());
     ++n;
   }
   save_record();

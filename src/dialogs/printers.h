@@ -16,7 +16,8 @@ void edit_aux_params();
 void param_set_dialog(Field table);
 void reset_printer_menu();
 
-// A control-code sequence: its non-zero bytes as lowercase hex pairs.
+// A control-code sequence as shown and offered for editing: its bytes up to
+// the last non-zero one, 00 bytes included, as lowercase hex pairs.
 std::string hex_sequence(const uint8_t* bytes);
 // Stores a typed entry into the 8 bytes: pairs of hex digits from the start,
 // an unpaired last digit dropped, the rest zeroed; an empty entry changes

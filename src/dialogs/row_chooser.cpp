@@ -31,7 +31,9 @@ int choose_row(const RowChooser& c) noexcept {
     if (code == 0) code = getch();
     if (code == chooser::UP && n > 0) --n;
     if (code == chooser::DOWN && n < 1) ++n;
-    set_byte(setup_record(), c.selector, 0, static_cast<uint8_t>(n));
+    // Stored as soon as the row moves, and only then: a stored value other
+    // than 0 or 1 that reads as row 1 survives a chooser left on row 1.
+    if (n != chosen_row(c)) set_byte(setup_record(), c.selector, 0, static_cast<uint8_t>(n));
     print_row_label(c, n, c.chosen_attr);
     print_row_label(c, 1 - n, c.other_attr);
     if (code == chooser::EDIT || code == chooser::SAVE) return code;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 #include "data/company_file.h"
 #include "data/setup_record.h"
@@ -43,14 +44,12 @@ class Currencies : public ConsoleTest {
   SetupRecord original;
 };
 
-TEST_F(Currencies, AcceptingEverythingStoresTheSameBytesButRoundsLongRates) {
+TEST_F(Currencies, AcceptingEverythingStoresTheSameBytesLongRatesIncluded) {
   accept(24);
   edit_currencies();
-  SetupRecord expected = original;
-  set_double(expected, field::currency_rate_at(11), 0.3333333333);
   const std::string bytes = file();
   ASSERT_EQ(bytes.size(), 1024u);
-  EXPECT_EQ(hex(bytes), hex(std::string(reinterpret_cast<const char*>(expected.data()), 1024)));
+  EXPECT_EQ(hex(bytes), hex(original_bytes()));
   EXPECT_TRUE(console.keys.empty());
 }
 
@@ -160,6 +159,37 @@ TEST_F(Currencies, TableLayoutAndOffers) {
   EXPECT_EQ(offered[1], "  0:  EUR 1.5//////////  ") << "the rate is offered as 1.5";
   EXPECT_EQ(screen_text(8, 9, 33), "  1:  USD      1.084200  ");
   EXPECT_EQ(screen_text(6, 8, 34).substr(0, 1), "\xDA");
+}
+
+TEST_F(Currencies, ARateWiderThanItsFieldShowsAsStarsAndKeepsItsBytes) {
+  const std::string stars(13, '*');
+  const std::pair<double, std::string> cases[] = {
+      {1e300, stars},          {-123456.5, stars},           {999999.999999, "999999.999999"},
+      {1.5, "     1.500000"}, {-1.0 / 0.0, "         -inf"}, {std::numeric_limits<double>::quiet_NaN(), "          nan"},
+  };
+  for (const auto& [rate, shown] : cases) {
+    set_double(setup_record(), field::currency_rate_at(0), rate);
+    const SetupRecord before = setup_record();
+    struct Snap : ScriptedConsole {
+      std::string* table_row;
+      int read_byte() noexcept override {
+        if (table_row->empty()) *table_row = screen_text(7, 9, 34);
+        return ScriptedConsole::read_byte();
+      }
+    } snap;
+    std::string drawn;
+    snap.table_row = &drawn;
+    snap.press({key::ENTER, key::ENTER, key::ESC});  // code, rate untouched, Esc on row 1
+    set_console_backend(&snap);
+    edit_currencies();
+    const std::string border = screen_text(8, 34, 34);
+    EXPECT_EQ(drawn, "  0:  EUR " + shown + "  " + border) << rate << ": the table as drawn";
+    EXPECT_EQ(screen_text(7, 19, 34), shown + "  " + border) << rate << ": the rate after it was accepted";
+    EXPECT_EQ(hex(std::string(setup_record().begin(), setup_record().end())),
+              hex(std::string(before.begin(), before.end())))
+        << rate;
+    set_console_backend(&console);
+  }
 }
 
 }  // namespace

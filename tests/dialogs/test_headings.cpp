@@ -147,7 +147,7 @@ TEST_F(SetupExt, MissingFileShowsTheMessageAndOffersTheFieldAgain) {
   EXPECT_EQ(message, "L92 9" + std::string(26, ' '));
   EXPECT_EQ(spy.bells, 1);
   EXPECT_EQ(file(), bytes(original)) << "nothing written";
-  EXPECT_EQ(get_text(setup_record(), field::setup_ext), "9") << "the rejected extension stays in memory";
+  EXPECT_EQ(get_text(setup_record(), field::setup_ext), "001") << "the refused extension never reaches the record";
   EXPECT_EQ(screen_attr(56, 21), 0x02) << "the second attempt is edited in the message's colour";
 }
 
@@ -171,7 +171,7 @@ TEST_F(SetupExt, ADirectoryIsNoSetupFile) {
 
 TEST_F(SetupExt, EmptyExtensionTestsSetupDot) {
   dir.write("SETUP.", "");
-  console.press({key::CTRL_X, key::TAB});
+  console.press({'x', key::BACKSPACE, key::TAB});  // emptied: typed, then erased
   edit_setup_ext();
   EXPECT_EQ(file().substr(864, 4), std::string(4, '\0'));
 }

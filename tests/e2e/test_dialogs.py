@@ -88,16 +88,14 @@ class Dialogs(ProgramCase):
 
         expected = with_bytes(self.record, CURRENCY_RATE, struct.pack("<d", 1.5))
         expected = with_text(expected, CURRENCY_CODE + 4, 4, "CNY")
-        for row in range(1, 12):
-            # An accepted rate passes through its 10-significant-digit text.
-            again = float(f"{rate(self.record, row):.10g}")
-            expected = with_bytes(expected, CURRENCY_RATE + 8 * row, struct.pack("<d", again))
         data = self.scratch.company_bytes()
         self.assertEqual(data[448:456], bytes([0, 0, 0, 0, 0, 0, 0xF8, 0x3F]))
         self.assertEqual(data[404:408], b"CNY\0")
         self.assertEqual(data[:RECORD_SIZE], expected)
         self.assertEqual(data[RECORD_SIZE:], tail)
-        self.assertNotEqual(rate(data, 11), rate(self.record, 11), "the sample's long rate was not rounded")
+        # Rates accepted untouched keep every bit, more than 10 digits included.
+        self.assertNotEqual(f"{rate(self.record, 11):.10g}", repr(rate(self.record, 11)), "the sample's long rate")
+        self.assertEqual(data[CURRENCY_RATE + 88:CURRENCY_RATE + 96], self.record[CURRENCY_RATE + 88:CURRENCY_RATE + 96])
 
         self.assertEqual(screen.text(9, TABLE_ROW, 24), self.table_row(data, 0))
         self.assertIn("1.500000", screen.row(TABLE_ROW))
@@ -186,12 +184,13 @@ class Dialogs(ProgramCase):
         pane.type(self.catalogue[2][0].lower())
         pane.wait_for(lambda s: self.catalogue[105] in s.row(6), "the printer submenu")
         pane.send("Down", "Down", "Enter")
-        screen = self.wait_hint(pane, 57, "the parameter row chooser")
+        self.wait_hint(pane, 57, "the parameter row chooser")
+        # The cursor is read just before the cells: wait until both are current.
+        screen = pane.wait_for(lambda s: s.cursor == (3, 20), "the cursor on row 0")
         self.assertEqual(screen.text(2, 19, 35), frame_top(2, 36, self.catalogue[108]))
         for row in (0, 1):
             values = self.record[PRINTER_PARAMS + 8 * row:PRINTER_PARAMS + 8 * row + 8]
             self.assertEqual(screen.text(3, 20 + row, 33), (f"{row}:" + "".join(f"{v:<3} " for v in values))[:33])
-        self.assertEqual(screen.cursor, (3, 20))
 
         pane.send("Down")
         pane.wait_for(lambda s: s.cursor == (3, 21), "row 1 chosen")

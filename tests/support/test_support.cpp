@@ -1,5 +1,8 @@
 #include "support/test_support.h"
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -61,6 +64,21 @@ std::string hex(const std::string& bytes) {
     out += b;
   }
   return out;
+}
+
+WriteWatch::WriteWatch(const std::string& path) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+  if (fd_ < 0 || inotify_add_watch(fd_, path.c_str(), IN_MODIFY) < 0) ADD_FAILURE() << "cannot watch " << path;
+}
+
+WriteWatch::~WriteWatch() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool WriteWatch::written() {
+  bool any = false;
+  alignas(inotify_event) char events[4096];
+  while (::read(fd_, events, sizeof events) > 0) any = true;
+  return any;
 }
 
 #include "data/company_file.h"

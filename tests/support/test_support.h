@@ -36,6 +36,20 @@ struct TempDir {
 
 std::string hex(const std::string& bytes);
 
+// Sees whether a file was written, by anyone, since the last look: a save
+// that writes the bytes the file already held is still a write.
+class WriteWatch {
+ public:
+  explicit WriteWatch(const std::string& path);
+  ~WriteWatch();
+  WriteWatch(const WriteWatch&) = delete;
+  WriteWatch& operator=(const WriteWatch&) = delete;
+  bool written();  // since the watch began or the last call
+
+ private:
+  int fd_;
+};
+
 // A ConsoleTest with a company file open on a record that holds `original`
 // (every byte a different pattern value), for dialogs that save.
 class DialogTest : public ConsoleTest {
