@@ -78,6 +78,8 @@ void print_slot_row(int g, int s, int a) {
   cprintf(" %s(%d,%d) ", copy_prefix(catalogue_line(COLOUR_PRESET_LINE), ROW_LABEL_LENGTH).c_str(), g, s);
 }
 
+int palette_menu_entry() noexcept { return colour_menu_last; }
+
 void edit_palettes() {
   run_submenu(SUBMENU_LINE, colour_menu_last,
               {preset_monochrome, preset_colour, no_group, [] { edit_palette_group(0); },

@@ -29,3 +29,5 @@ void print_slot_row(int g, int s, int a);
 // The remembered submenu entry and list cursors go back to the first (tests).
 void reset_palettes();
 int palette_list_cursor(int g);
+// The submenu entry chosen last (tests); entries 0 and 1 are the presets.
+int palette_menu_entry() noexcept;

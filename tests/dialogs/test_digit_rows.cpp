@@ -30,7 +30,7 @@ TEST_F(DigitRows, ChooserAndWalk) {
   const WalkCase cases[] = {
       {"End saves the row choice alone", {DOWN, END}, {{SELECTOR, 1}}, true},
       {"Up on row 0 stays, Esc does nothing, End writes unchanged bytes", {UP, ESC, END}, {}, true},
-      {"a stored 7 reads as row 1 and is stored as the row chosen", {END}, {{SELECTOR, 1}}, true, 0, {{SELECTOR, 7}}},
+      {"a stored 7 reads as row 1 and survives End on row 1", {END}, {}, true, 0, {{SELECTOR, 7}}},
       {"from a stored 7, Up chooses row 0", {UP, END}, {{SELECTOR, 0}}, true, 0, {{SELECTOR, 7}}},
       {"Enter, Enter on every position keeps every byte", Keys{ENTER} + repeat({ENTER, ENTER}, 10), {}, true},
       {"Tab on every position stores nothing", Keys{ENTER, TAB} + TAB_ROW, {}, true},

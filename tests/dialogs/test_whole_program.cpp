@@ -13,6 +13,7 @@
 #include "data/company_file.h"
 #include "data/setup_record.h"
 #include "dialogs/dispatch.h"
+#include "dialogs/palettes.h"
 #include "platform/keys.h"
 #include "shell/main_loop.h"
 #include "shell/menu_bar.h"
@@ -175,6 +176,8 @@ TEST_F(WholeProgram, EnterOnlyWalksChangeNoByte) {
       keys.press({key::DOWN, key::ENTER});
       run_step();
 
+      // A preset writes the palette by design: it is a command, not a walk.
+      if (item == 11 && palette_menu_entry() < 2) continue;
       start(random);
       const std::string ext = get_text(setup_record(), field::setup_ext);
       const bool ext_can_exist = ext.find('/') == std::string::npos;
