@@ -121,6 +121,6 @@ int main(int argc, char** argv) {
   if (command == "diff" && argc == 4) return diff(argv[2], argv[3], utf8);
   if (command == "set" && argc >= 4) return set(argv[2], argc - 3, argv + 3, utf8);
   if (command == "apply" && argc == 3) return apply(argv[2], utf8);
-  if (command == "check-catalogue" && argc == 3) return check_catalogue_file(argv[1 + 1]);
+  if (command == "check-catalogue" && argc == 3) return check_catalogue_file(argv[2]);
   return usage();
 }

@@ -192,6 +192,8 @@ TEST(SetuprecSet, ValuesAtTheLimitsAreStored) {
       {"printer_codes[1][9].off=0102030405060708", 856, {1, 2, 3, 4, 5, 6, 7, 8}},
       {"printer_codes[0][0].on=", 544, {0, 0, 0, 0, 0, 0, 0, 0}},
       {"currency_rate[0]=1", 448, {0, 0, 0, 0, 0, 0, 0xf0, 0x3f}},
+      {"currency_rate[1]=5e-324", 456, {1, 0, 0, 0, 0, 0, 0, 0}},  // the least subnormal
+      {"currency_rate[2]=-inf", 464, {0, 0, 0, 0, 0, 0, 0xf0, 0xff}},
   };
   for (const auto& c : cases) {
     SetupRecord r;
@@ -266,13 +268,8 @@ TEST(SetuprecFile, SetWritesTheRecordOnlyAndRefusalWritesNothing) {
   EXPECT_EQ(file.read(), expected);
 }
 
-TEST(SetuprecFile, ShortFileReadsZeroFilledAndIsNeverCreated) {
-  TempFile file(std::string(10, 'A'));
-  SetupRecord r;
-  r.fill(0xEE);
-  ASSERT_EQ(read_record_file(file.path, r), 0);
-  EXPECT_EQ(get_text(r, field::heading_line(0)), std::string(10, 'A'));
-  EXPECT_EQ(r[1023], 0);
+TEST(SetuprecFile, SetNeverCreatesACompanyFile) {
+  TempFile file("");
   const std::string missing = file.dir + "/DITTA.002";
   EXPECT_EQ(update_record_file(missing, {{"active_set", "1"}}, true).size(), 1u);
   EXPECT_NE(access(missing.c_str(), F_OK), 0) << "set created a company file";
