@@ -7,8 +7,6 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -79,8 +77,17 @@ int set(const char* path, int count, char** args, bool utf8) {
   return report_all(update_record_file(path, assignments, utf8));
 }
 
+// All of a stream; false when reading it failed.
+bool read_all(std::FILE* file, std::string& bytes) {
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+  return !std::ferror(file);
+}
+
 int apply(const char* path, bool utf8) {
-  const std::string dump(std::istreambuf_iterator<char>(std::cin), {});
+  std::string dump;
+  if (!read_all(stdin, dump)) return trouble("cannot read the dump from standard input");
   std::vector<std::string> errors;
   const std::vector<Assignment> assignments = read_dump(dump, errors);
   if (!errors.empty()) return report_all(errors);
@@ -91,12 +98,9 @@ int check_catalogue_file(const char* path) {
   std::FILE* file = std::fopen(path, "rb");
   if (!file) return trouble(std::string("cannot read ") + path + ": " + std::strerror(errno));
   std::string bytes;
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-  const bool failed = std::ferror(file);
+  const bool read = read_all(file, bytes);
   std::fclose(file);
-  if (failed) return trouble(std::string("cannot read ") + path);
+  if (!read) return trouble(std::string("cannot read ") + path);
   const std::vector<CatalogueProblem> problems = check_catalogue(bytes);
   for (const auto& p : problems) std::printf("%s:%d: %s\n", path, p.line, p.text.c_str());
   return problems.empty() ? STATUS_OK : STATUS_FOUND;

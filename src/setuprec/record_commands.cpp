@@ -19,7 +19,8 @@ std::string_view trim(std::string_view s) {
 }
 
 std::string line_of(const NamedField& f, const SetupRecord& r, bool utf8) {
-  return f.name + " = " + format_field(r, f, utf8);
+  const std::string value = format_field(r, f, utf8);
+  return value.empty() ? f.name + " =" : f.name + " = " + value;  // an empty code
 }
 
 std::string system_error(const char* what, const std::string& path, int error) {

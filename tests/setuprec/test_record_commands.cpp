@@ -107,7 +107,7 @@ TEST(SetuprecShow, FormsOfEachKind) {
       {true, "currency_rate[1] = -0"},
       {true, "currency_rate[3] = 1.0842"},
       {true, "printer_codes[1][4].on = 1b 00 40"},
-      {true, "printer_codes[1][4].off = "},
+      {true, "printer_codes[1][4].off ="},
       {true, "palette[0][5] = 0x7a"},
       {true, "value_list[1] = -5"},
       {true, "option_flags_a = 0b10000101"},
