@@ -82,6 +82,24 @@ TEST(SetuprecRoundTrip, AnyRecordShowsTheSameAfterApply) {
   }
 }
 
+// The bytes no named field covers are exactly the record's unused ones: a
+// field left out of the table, or placed wrong, shows here.
+TEST(SetuprecShow, NamedFieldsCoverEveryUsedByteOnce) {
+  std::vector<int> cover(RECORD_SIZE, 0);
+  for (const NamedField& f : named_fields()) {
+    const bool second_digit = f.kind == FieldKind::LOW_DIGIT;  // shares its byte with the high digit
+    for (int i = 0; i < f.field.size && !second_digit; ++i) ++cover[static_cast<size_t>(f.field.offset + i)];
+  }
+  std::vector<int> unused, twice;
+  for (int i = 0; i < RECORD_SIZE; ++i) {
+    if (cover[static_cast<size_t>(i)] == 0) unused.push_back(i);
+    if (cover[static_cast<size_t>(i)] > 1) twice.push_back(i);
+  }
+  EXPECT_EQ(unused, (std::vector<int>{392, 393, 394, 395, 396, 397, 398, 399, 869, 943, 945, 951, 952, 953, 956, 957,
+                                      958, 959}));
+  EXPECT_TRUE(twice.empty()) << twice.front();
+}
+
 TEST(SetuprecShow, FormsOfEachKind) {
   SetupRecord r{};
   set_text(r, field::heading_line(2), std::string("Caf\x82 \"A\"\\\x01"));
