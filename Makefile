@@ -3,9 +3,11 @@
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 RELEASE := build/release
+# cmake's own make runs below us: no "Entering directory" lines from it.
+MAKEFLAGS += --no-print-directory
 TESTING := build/test
 
-.PHONY: all demo test fuzz install deps clean
+.PHONY: all demo test fuzz install package deps clean
 
 all: $(RELEASE)/setupedit
 
@@ -31,6 +33,9 @@ fuzz: deps
 
 install: $(RELEASE)/setupedit
 	@cmake --install $(RELEASE) --prefix $(PREFIX)
+
+package: $(RELEASE)/setupedit
+	@cd $(RELEASE) && cpack -G DEB
 
 clean:
 	rm -rf build

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Opens the sample company in a scratch copy, so the bundled files are never
-# changed:
+# changed; the copy is removed when the editor ends:
 #
 #   demo.sh [SETUPEDIT MAKE_SAMPLE] [ENG|ITA] [SERVICE]
 #
@@ -44,17 +44,25 @@ if [ ! -f "$here/VELTRIS.$lang" ]; then
 fi
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/setupedit-demo.XXXXXX")
+# The scratch copy goes when the editor ends, however it ends.
+trap 'rm -rf "$scratch"' EXIT
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
 "$make_sample" "$scratch/DITTA.001"
 for f in VELTRIS.ENG VELTRIS.ITA SETUP.001 nolvex.hlp; do
     cp "$here/$f" "$scratch/"
 done
-echo "demo.sh: sample company in $scratch" >&2
+echo "demo.sh: sample company in $scratch (removed when the editor ends)" >&2
 
 # The help key runs "readme nolvex.hlp" through the shell.
 PATH=$here:$PATH
 export PATH
 cd "$scratch"
+status=0
 if [ -n "$service" ]; then
-    exec "$setupedit" "" 001 "$lang" "$service"
+    "$setupedit" "" 001 "$lang" "$service" || status=$?
+else
+    "$setupedit" "" 001 "$lang" || status=$?
 fi
-exec "$setupedit" "" 001 "$lang"
+exit "$status"

@@ -6,6 +6,7 @@
 #include "platform/terminal_child.h"
 
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,6 +20,31 @@ int exit_status(int status) {
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
   return -1;
+}
+
+// A command that failed has said why on the main screen; the repaint that
+// follows would cover it at once, so it stays until the operator presses a
+// key. Ctrl+C is a key here too (no ISIG), and the rest of a multi-byte key
+// is drained so that it never reaches the editor as typed characters.
+void hold_until_key() {
+  static const char PROMPT[] = "\r\n-- press a key to return to the editor --";
+  termios saved;
+  if (tcgetattr(STDIN_FILENO, &saved) != 0) return;
+  if (!terminal_write_all(STDOUT_FILENO, PROMPT, sizeof PROMPT - 1)) return;
+  termios one_key = saved;
+  one_key.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG);
+  one_key.c_cc[VMIN] = 1;
+  one_key.c_cc[VTIME] = 0;
+  tcsetattr(STDIN_FILENO, TCSANOW, &one_key);
+  char bytes[64];
+  ssize_t n;
+  while ((n = read(STDIN_FILENO, bytes, 1)) < 0 && errno == EINTR) {
+  }
+  one_key.c_cc[VMIN] = 0;
+  one_key.c_cc[VTIME] = 1;  // a tenth of a second for the rest of the key
+  tcsetattr(STDIN_FILENO, TCSANOW, &one_key);
+  while (n > 0) n = read(STDIN_FILENO, bytes, sizeof bytes);
+  tcsetattr(STDIN_FILENO, TCSANOW, &saved);
 }
 
 }  // namespace
@@ -42,5 +68,7 @@ int run_shell_command(const char* command_line) noexcept {
   terminal_mode_child_done();
   int status = 0;
   if (pid <= 0 || ended < 0 || waitpid(pid, &status, 0) != pid) return -1;
-  return exit_status(status);
+  const int result = exit_status(status);
+  if (result != 0) hold_until_key();
+  return result;
 }

@@ -14,6 +14,7 @@
 #include "shell/header.h"
 #include "shell/menu_bar.h"
 #include "shell/session.h"
+#include "shell/share_dir.h"
 
 namespace {
 
@@ -55,6 +56,15 @@ int report_company_failure(const std::string& path, int error) {
   return STATUS_NO_FILE;
 }
 
+// A catalogue in the current folder wins; only where there is none does
+// the installed one (the sample texts) stand in.
+int load_catalogue_file_or_installed(const std::string& name) {
+  const int error = load_catalogue_file(name);
+  const std::string share = installed_share_dir();
+  if (error != ENOENT || share.empty()) return error;
+  return load_catalogue_file(share + "/" + name) == 0 ? 0 : error;
+}
+
 }  // namespace
 
 int start_up(int argc, const char* const* argv) noexcept {
@@ -82,7 +92,7 @@ int start_up(int argc, const char* const* argv) noexcept {
     return report_open_failure("company file", company_path, error);
   }
   const std::string catalogue_path = "VELTRIS." + s.language_ext;
-  if (int error = load_catalogue_file(catalogue_path)) {
+  if (int error = load_catalogue_file_or_installed(catalogue_path)) {
     close_company_file();
     return report_open_failure("catalogue", catalogue_path, error);
   }

@@ -334,11 +334,18 @@ class TmuxPane:
         return int(self.info("pane_pid")[0])
 
     def capture(self):
-        # Cells first, cursor after: the program moves the cursor last in each
-        # flush, so a cursor read before the cells could predate what they show.
-        data = self.tmux("capture-pane", "-p", "-e", "-N", "-t", "0")
-        cursor_x, cursor_y, flag, alternate = self.info(
-            "cursor_x", "cursor_y", "cursor_flag", "alternate_on")
+        # The cursor and the cells come from two tmux calls: read the cursor
+        # on both sides of the cells until it held still, so that a screen
+        # never pairs new cells with an old cursor.
+        names = ("cursor_x", "cursor_y", "cursor_flag", "alternate_on")
+        state = self.info(*names)
+        for _ in range(20):
+            data = self.tmux("capture-pane", "-p", "-e", "-N", "-t", "0")
+            again = self.info(*names)
+            if again == state:
+                break
+            state = again
+        cursor_x, cursor_y, flag, alternate = state
         return Screen(parse_capture(data), (int(cursor_x) + 1, int(cursor_y) + 1),
                       flag == "1", alternate == "1")
 

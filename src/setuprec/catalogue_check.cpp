@@ -1,0 +1,161 @@
+#include "setuprec/catalogue_check.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+namespace {
+
+constexpr size_t MAX_TEXT = 29;     // the loader's 30-character read keeps 29 and the newline
+constexpr int LINES_READ = 139;     // indices 0-138 are shown by the editor
+constexpr int LINES_LOADED = 260;   // the loader stops after this many
+constexpr int MENU_FIRST = 1, MENU_LAST = 12;
+constexpr int SEPARATOR = 81;
+const std::vector<std::vector<int>> POPUPS = {{79, 80, 81, 82, 83, 84, 85}, {106, 107, 108}, {116, 117, 118}};
+
+using Problems = std::vector<CatalogueProblem>;
+
+std::string quoted_char(unsigned char c) {
+  char out[16];
+  std::snprintf(out, sizeof out, c >= 0x20 && c < 0x7F ? "'%c'" : "byte 0x%02x", c);
+  return out;
+}
+
+// DOS text as the editor reads it: CR LF is one newline, Ctrl+Z ends the file.
+std::vector<std::string> split_lines(const std::string& bytes, bool& ends_with_newline) {
+  std::vector<std::string> lines(1);
+  for (size_t i = 0; i < bytes.size() && bytes[i] != 0x1A; ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    if (bytes[i] == '\n') {
+      lines.emplace_back();
+    } else {
+      lines.back() += bytes[i];
+    }
+  }
+  ends_with_newline = lines.back().empty();
+  if (ends_with_newline) lines.pop_back();
+  return lines;
+}
+
+// A well-formed multi-byte UTF-8 sequence at i: the file was saved in the
+// wrong charset.
+bool utf8_sequence_at(const std::string& s, size_t i) {
+  const auto lead = static_cast<unsigned char>(s[i]);
+  const size_t n = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : 0;
+  if (n == 0 || i + n > s.size()) return false;
+  for (size_t k = 1; k < n; ++k) {
+    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+  }
+  return true;
+}
+
+void check_bytes(const std::string& text, int line, Problems& out) {
+  if (text.size() > MAX_TEXT)
+    out.push_back({line, std::to_string(text.size()) + " characters, at most 29: the loader splits this line "
+                                                       "and every later line moves down one"});
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c == 0x7F) {
+      out.push_back({line, "control " + quoted_char(c) + " is not a code page 437 character"});
+      return;
+    }
+    if (utf8_sequence_at(text, i)) {
+      out.push_back({line, "UTF-8 bytes: the file must be written in code page 437"});
+      return;
+    }
+  }
+}
+
+// The menu bar opens the first item whose first byte equals the typed key
+// with bit 5 cleared, for keys from 'A' up.
+bool key_reaches(unsigned char first) { return (first & 0x20) == 0 && first >= 0x40; }
+
+void check_menu_bar(const std::vector<std::string>& lines, Problems& out) {
+  std::map<unsigned char, int> taken;
+  for (int i = MENU_FIRST; i <= MENU_LAST && i < static_cast<int>(lines.size()); ++i) {
+    const std::string& t = lines[static_cast<size_t>(i)];
+    const auto first = static_cast<unsigned char>(t.empty() ? 0 : t[0]);
+    if (!key_reaches(first)) {
+      out.push_back({i + 1, "menu-bar item starts with " + (t.empty() ? std::string("nothing") : quoted_char(first)) +
+                                ": no key reaches it (use a capital letter)"});
+    } else if (taken.count(first)) {
+      out.push_back({i + 1, "menu-bar item starts with " + quoted_char(first) + " like line " +
+                                std::to_string(taken[first]) + ": its key opens that one"});
+    } else {
+      taken[first] = i + 1;
+    }
+  }
+}
+
+// The hotkey an entry's '&' marks, or 0; counts the marks.
+unsigned char hotkey_of(const std::string& t, int& marks) {
+  unsigned char key = 0;
+  marks = 0;
+  for (size_t i = 0; i + 1 < t.size(); ++i) {
+    if (t[i] != '&') continue;
+    ++marks;
+    key = static_cast<unsigned char>(t[++i]);
+    if (key >= 'a' && key <= 'z') key = static_cast<unsigned char>(key - 'a' + 'A');
+  }
+  return key;
+}
+
+void check_entry(const std::string& t, int index, std::map<unsigned char, int>& keys, Problems& out) {
+  const int line = index + 1;
+  if (!t.empty() && t[0] == '~') {
+    out.push_back({line, "pop-up entry starts with '~' and shows as a separator"});
+    return;
+  }
+  int marks = 0;
+  const unsigned char key = hotkey_of(t, marks);
+  if (marks != 1) {
+    out.push_back({line, marks == 0 ? "pop-up entry has no '&' before its hotkey"
+                                    : "pop-up entry has " + std::to_string(marks) + " '&' marks, one is needed"});
+    return;
+  }
+  if (keys.count(key)) {
+    out.push_back({line, "hotkey " + quoted_char(key) + " is also the hotkey of line " + std::to_string(keys[key])});
+    return;
+  }
+  keys[key] = line;
+}
+
+void check_popups(const std::vector<std::string>& lines, Problems& out) {
+  const int count = static_cast<int>(lines.size());
+  for (const auto& entries : POPUPS) {
+    std::map<unsigned char, int> keys;
+    for (const int i : entries) {
+      if (i >= count) break;
+      const std::string& t = lines[static_cast<size_t>(i)];
+      if (i != SEPARATOR) {
+        check_entry(t, i, keys, out);
+      } else if (t.empty() || t[0] != '~') {
+        out.push_back({i + 1, "the separator line must start with '~'"});
+      }
+    }
+  }
+}
+
+void check_length(const std::vector<std::string>& lines, bool ends_with_newline, Problems& out) {
+  const int count = static_cast<int>(lines.size());
+  if (!lines.empty() && !ends_with_newline)
+    out.push_back({count, "the last line has no newline: the loader drops its last character"});
+  if (count < LINES_READ)
+    out.push_back({count + 1, "the file ends after " + std::to_string(count) +
+                                  " lines; the editor shows lines up to 139, the missing ones empty"});
+  if (count > LINES_LOADED) out.push_back({LINES_LOADED + 1, "lines after 260 are never loaded"});
+}
+
+}  // namespace
+
+std::vector<CatalogueProblem> check_catalogue(const std::string& bytes) {
+  bool ends_with_newline = true;
+  const std::vector<std::string> lines = split_lines(bytes, ends_with_newline);
+  Problems out;
+  for (size_t i = 0; i < lines.size(); ++i) check_bytes(lines[i], static_cast<int>(i) + 1, out);
+  check_menu_bar(lines, out);
+  check_popups(lines, out);
+  check_length(lines, ends_with_newline, out);
+  std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.line < b.line; });
+  return out;
+}

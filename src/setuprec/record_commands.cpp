@@ -1,0 +1,113 @@
+#include "setuprec/record_commands.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "data/company_file.h"
+#include "data/field_names.h"
+#include "setuprec/field_form.h"
+
+namespace {
+
+constexpr std::string_view BLANKS = " \t\r";
+
+std::string_view trim(std::string_view s) {
+  const size_t first = s.find_first_not_of(BLANKS);
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(BLANKS) - first + 1);
+}
+
+std::string line_of(const NamedField& f, const SetupRecord& r, bool utf8) {
+  const std::string value = format_field(r, f, utf8);
+  return value.empty() ? f.name + " =" : f.name + " = " + value;  // an empty code
+}
+
+std::string system_error(const char* what, const std::string& path, int error) {
+  return std::string(what) + " " + path + ": " + std::strerror(error);
+}
+
+}  // namespace
+
+std::vector<std::string> show_lines(const SetupRecord& record, bool utf8) {
+  std::vector<std::string> lines;
+  for (const NamedField& f : named_fields()) lines.push_back(line_of(f, record, utf8));
+  return lines;
+}
+
+std::vector<std::string> diff_lines(const SetupRecord& a, const SetupRecord& b, bool utf8) {
+  std::vector<std::string> lines;
+  for (const NamedField& f : named_fields()) {
+    const std::string left = line_of(f, a, utf8), right = line_of(f, b, utf8);
+    if (left == right) continue;
+    lines.push_back("< " + left);
+    lines.push_back("> " + right);
+  }
+  return lines;
+}
+
+bool split_assignment(std::string_view line, Assignment& out) {
+  const size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return false;
+  out.name = std::string(trim(line.substr(0, equals)));
+  out.value = std::string(trim(line.substr(equals + 1)));
+  return !out.name.empty();
+}
+
+std::vector<Assignment> read_dump(std::string_view text, std::vector<std::string>& errors) {
+  std::vector<Assignment> assignments;
+  int number = 0;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    const std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    ++number;
+    const std::string_view content = trim(line);
+    if (content.empty() || content.front() == '#') continue;
+    Assignment a;
+    if (split_assignment(line, a)) {
+      assignments.push_back(a);
+    } else {
+      errors.push_back("line " + std::to_string(number) + ": not of the form name = value");
+    }
+  }
+  return assignments;
+}
+
+std::vector<std::string> apply_assignments(SetupRecord& record, const std::vector<Assignment>& assignments,
+                                           bool utf8) {
+  std::vector<std::string> errors;
+  SetupRecord changed = record;
+  for (const Assignment& a : assignments) {
+    const NamedField* f = find_named_field(a.name);
+    const std::string error = f ? store_field(changed, *f, a.value, utf8) : "no field of that name";
+    if (!error.empty()) errors.push_back(a.name + ": " + error);
+  }
+  if (errors.empty()) record = changed;
+  return errors;
+}
+
+int read_record_file(const std::string& path, SetupRecord& record) {
+  std::FILE* file = std::fopen(path.c_str(), "rbe");
+  if (!file) return errno ? errno : EIO;
+  record.fill(0);
+  const int status = read_record(file, record.data(), 0, RECORD_SIZE);
+  std::fclose(file);
+  return status;
+}
+
+std::vector<std::string> update_record_file(const std::string& path, const std::vector<Assignment>& assignments,
+                                            bool utf8) {
+  if (int error = open_company_file(path)) return {system_error("cannot open", path, error)};
+  setup_record().fill(0);
+  if (int error = load_setup_record()) {
+    close_company_file();
+    return {system_error("cannot read", path, error)};
+  }
+  std::vector<std::string> errors = apply_assignments(setup_record(), assignments, utf8);
+  if (errors.empty()) {
+    if (int error = store_setup_record()) errors.push_back(system_error("cannot write", path, error));
+  }
+  close_company_file();
+  return errors;
+}

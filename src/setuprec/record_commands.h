@@ -1,0 +1,38 @@
+// The record commands of setuprec: a record as lines of `name = value`, the
+// lines that differ between two records, and assignments checked as a whole
+// before any of them is stored.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/setup_record.h"
+
+struct Assignment {
+  std::string name;
+  std::string value;
+};
+
+// Every named field, one `name = value` line each, in record order.
+std::vector<std::string> show_lines(const SetupRecord& record, bool utf8);
+// The fields that differ: "< name = value" from a, then "> name = value" from b.
+std::vector<std::string> diff_lines(const SetupRecord& a, const SetupRecord& b, bool utf8);
+// Splits "name = value" (blanks around '=' and at the end are dropped).
+// False when there is no '=' or no name.
+bool split_assignment(std::string_view line, Assignment& out);
+// Reads a dump: assignments, blank lines and # comments. Malformed lines come
+// back in errors as "line N: ..." texts.
+std::vector<Assignment> read_dump(std::string_view text, std::vector<std::string>& errors);
+// Stores every assignment when all of them are valid; otherwise leaves record
+// unchanged and returns one "name: rule" text per bad assignment.
+std::vector<std::string> apply_assignments(SetupRecord& record, const std::vector<Assignment>& assignments,
+                                           bool utf8);
+
+// Reads record 0 of a company file read-only (a short file reads as
+// zero-filled). 0 or an errno value.
+int read_record_file(const std::string& path, SetupRecord& record);
+// Opens the company file as the editor does, stores the assignments there
+// with the editor's save, and closes it. Returns the refusals (nothing
+// written) or, after a failed open/read/write, one text with the system's reason.
+std::vector<std::string> update_record_file(const std::string& path, const std::vector<Assignment>& assignments,
+                                            bool utf8);
