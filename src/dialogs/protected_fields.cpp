@@ -105,9 +105,12 @@ void edit_service_line() {
   show_hint(SERVICE_HINT);
   textattr(attr);
   set_edit_buffer(get_text(setup_record(), line));
+  // A stored line of all 32 bytes is shown one column wider than the field;
+  // the reprint covers that column too, so no character of it is left over.
+  const int shown = std::max(TEXT_WIDTH, static_cast<int>(edit_buffer().size()));
   if (line_edit(edit_mode::CONTENT_START, SERVICE_COLUMN, SERVICE_ROW, TEXT_TEMPLATE) == key::ESC) return;
   if (edit_changed() && !edit_buffer().empty()) set_text(setup_record(), line, edit_buffer());
   gotoxy(SERVICE_COLUMN, SERVICE_ROW);
-  cprintf("%-31s", get_text(setup_record(), line).c_str());
+  cprintf("%-*s", shown, get_text(setup_record(), line).c_str());
   save_record();
 }

@@ -123,6 +123,11 @@ TEST_F(GuardedDialogs, ServiceLine) {
   };
   for (const auto& c : cases) run(edit_service_line, c, original);
   EXPECT_EQ(screen_text(7, 4, 34), "Service 12" + std::string(21, ' '));
+  // A line of all 32 bytes, shortened by one: its 32nd column is cleared.
+  for (int i = 0; i < 32; ++i) original[static_cast<size_t>(i)] = 'S';
+  run(edit_service_line, {"a 32-byte line shortened", "", {key::BACKSPACE, E}, {{heading_line(0), std::string(31, 'S')}}, true},
+      original);
+  EXPECT_EQ(screen_text(7, 4, 35), std::string(31, 'S') + " ");
 }
 
 TEST_F(GuardedDialogs, OptionFlagsB) {
