@@ -50,9 +50,11 @@ bool prompt(int hint, int mode, int row) {
 }
 
 // Stores an accepted value only when it was changed, then hides it. A stored
-// text that fills all 32 bytes (no terminator) was shown one column wider.
+// text that fills all 32 bytes (no terminator) was shown one column wider,
+// and shortening it leaves its last character in that column: blank it too.
 void accept(Field f, int row) {
-  const int shown = std::max(TEXT_WIDTH, static_cast<int>(edit_buffer().size()));
+  const size_t opened = get_text(setup_record(), f).size();
+  const int shown = static_cast<int>(std::max({static_cast<size_t>(TEXT_WIDTH), opened, edit_buffer().size()}));
   if (edit_changed()) set_text(setup_record(), f, edit_buffer());
   gotoxy(FIELD_COLUMN, row);
   put_spaces(shown);
@@ -103,9 +105,12 @@ void edit_service_line() {
   show_hint(SERVICE_HINT);
   textattr(attr);
   set_edit_buffer(get_text(setup_record(), line));
+  // A stored line of all 32 bytes is shown one column wider than the field;
+  // the reprint covers that column too, so no character of it is left over.
+  const int shown = std::max(TEXT_WIDTH, static_cast<int>(edit_buffer().size()));
   if (line_edit(edit_mode::CONTENT_START, SERVICE_COLUMN, SERVICE_ROW, TEXT_TEMPLATE) == key::ESC) return;
   if (edit_changed() && !edit_buffer().empty()) set_text(setup_record(), line, edit_buffer());
   gotoxy(SERVICE_COLUMN, SERVICE_ROW);
-  cprintf("%-31s", get_text(setup_record(), line).c_str());
+  cprintf("%-*s", shown, get_text(setup_record(), line).c_str());
   save_record();
 }

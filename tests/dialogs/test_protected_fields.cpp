@@ -90,11 +90,23 @@ TEST_F(GuardedDialogs, Protected) {
 TEST_F(GuardedDialogs, ProtectedValuesVanishAWrongWordStays) {
   // A text without terminator fills all 32 bytes and is shown 32 wide.
   for (int i = 0; i < 32; ++i) original[static_cast<size_t>(288 + i)] = static_cast<uint8_t>('a' + i % 26);
-  reset_record();
-  console.type("Key9\r\r\r\r\r\r");
-  edit_protected();
-  EXPECT_EQ(file(), bytes(original));
-  for (int row = 14; row <= 17; ++row) EXPECT_EQ(screen_text(row, 25, 56), std::string(32, ' ')) << row;
+  // Accepted as it is, or shortened by Del (which leaves its last character
+  // in the 32nd column): either way nothing of it stays on screen.
+  const struct {
+    std::vector<int> keys;
+    std::string stored;
+  } cases[] = {
+      {{E}, bytes(original)},
+      {{key::LEFT, key::DEL, E}, bytes(original).replace(288 + 31, 1, 1, '\0')},
+  };
+  for (const auto& c : cases) {
+    reset_record();
+    console.type("Key9\r\r\r\r\r");
+    for (int k : c.keys) console.press(k);
+    edit_protected();
+    EXPECT_EQ(first_difference(file(), c.stored), "");
+    for (int row = 14; row <= 17; ++row) EXPECT_EQ(screen_text(row, 25, 56), std::string(32, ' ')) << row;
+  }
   console.type("nope\r");
   edit_protected();
   EXPECT_EQ(screen_text(14, 25, 29), "nope ");
@@ -111,6 +123,11 @@ TEST_F(GuardedDialogs, ServiceLine) {
   };
   for (const auto& c : cases) run(edit_service_line, c, original);
   EXPECT_EQ(screen_text(7, 4, 34), "Service 12" + std::string(21, ' '));
+  // A line of all 32 bytes, shortened by one: its 32nd column is cleared.
+  for (int i = 0; i < 32; ++i) original[static_cast<size_t>(i)] = 'S';
+  run(edit_service_line, {"a 32-byte line shortened", "", {key::BACKSPACE, E}, {{heading_line(0), std::string(31, 'S')}}, true},
+      original);
+  EXPECT_EQ(screen_text(7, 4, 35), std::string(31, 'S') + " ");
 }
 
 TEST_F(GuardedDialogs, OptionFlagsB) {
