@@ -7,7 +7,7 @@ from program import (BACKGROUND, BANNER_LENGTH, BANNER_TAIL, DIALOG, MAIN_FRAME,
                      MENU_SELECTED_HOTKEY, STATUS_TEXT, ProgramCase, for_each_term, frame_top, header_title,
                      item_column, local_now, main_frame_rows, menu_row, overlay, printer_line,
                      printer_line_column, BOTTOM_LEFT, BOTTOM_RIGHT, SINGLE)
-from tmux_screen import COLUMNS, attr, colours_of
+from tmux_screen import COLUMNS, MORE_TERMS, TERMS, attr, colours_of
 
 
 class MainScreen(ProgramCase):
@@ -159,5 +159,5 @@ class MainScreen(ProgramCase):
                       "item 3 under the cursor after the help")
 
 
-for_each_term(MainScreen, globals())
+for_each_term(MainScreen, globals(), TERMS + MORE_TERMS)
 del MainScreen
