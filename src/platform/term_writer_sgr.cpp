@@ -4,6 +4,7 @@
 // attribute, whichever is shorter.
 #include "platform/term_writer_sgr.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -44,6 +45,13 @@ int distance(uint32_t a, uint32_t b) {
     sum += d * d;
   }
   return sum;
+}
+
+int nearest_index(uint32_t want) {
+  int best = 16;
+  for (int index = 17; index < 256; ++index)
+    if (distance(index_rgb(index), want) < distance(index_rgb(best), want)) best = index;
+  return best;
 }
 
 // Perceived brightness, for deciding which of two colours is the lighter.
@@ -142,11 +150,12 @@ int choose_colours(int terminfo_colours, const char* colorterm, const char* over
 }
 
 int vga_index_256(int bios) noexcept {
-  const uint32_t want = VGA[bios & 15];
-  int best = 16;
-  for (int index = 17; index < 256; ++index)
-    if (distance(index_rgb(index), want) < distance(index_rgb(best), want)) best = index;
-  return best;
+  static const auto table = [] {
+    std::array<int, 16> indices{};
+    for (int c = 0; c < 16; ++c) indices[static_cast<size_t>(c)] = nearest_index(VGA[c]);
+    return indices;
+  }();
+  return table[static_cast<size_t>(bios & 15)];
 }
 
 uint32_t vga_rgb(int bios) noexcept { return VGA[bios & 15]; }
