@@ -196,13 +196,15 @@ void TerminalBackend::read_input() noexcept {
 // Keys typed while the too-small notice shows would be carried out out of
 // sight: they are refused, all but Ctrl+C, which still leaves.
 void TerminalBackend::take(const std::vector<int>& keys) noexcept {
+  bool refused = false;  // one bell for a whole read: a paste may hold thousands
   for (int key : keys) {
     if (key == KeyDecoder::REFUSED || (!size_ok_ && key != key::CTRL_C)) {
-      write_out("\a");
+      refused = true;
     } else {
       queue(key);
     }
   }
+  if (refused) write_out("\a");
 }
 
 void TerminalBackend::queue(int key) noexcept {

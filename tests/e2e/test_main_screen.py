@@ -132,8 +132,9 @@ class MainScreen(ProgramCase):
             'echo "$answer" > readme_answer.txt\n'))
         pane, before = self.start_main_screen()
         pane.send("Right")
-        before = pane.wait_for(lambda s: s.colours(item_column(2) + 1, 2) == {self.colour(MENU_CURSOR)},
-                               "item 2 under the cursor")
+        # The cursor moves last in an update: waiting for it too, the screen is complete.
+        before = pane.wait_for(lambda s: s.colours(item_column(2) + 1, 2) == {self.colour(MENU_CURSOR)}
+                               and s.cursor == (item_column(2), 2), "item 2 under the cursor")
 
         pane.send("C-End")
         viewer = pane.wait_for(lambda s: "FAKE HELP VIEWER: nolvex.hlp" in s.row(1), "the help viewer")
