@@ -251,8 +251,6 @@ TEST(KeyDecoder, BracketedPasteOnlyTypes) {
        {PASTED | 'a', PASTED | 'b', PASTED | 'c', PASTED | 'd'}},
       {"keys after the paste are keys again", {{"\x1b[200~x\x1b[201~\r\x1b[A", 0}},
        {PASTED | 'x', key::ENTER, key::UP}},
-      {"a sequence inside is text", {{"\x1b[200~\x1b[Aq\x1b[201~", 0}},
-       {PASTED | '[', PASTED | 'A', PASTED | 'q'}},
       {"UTF-8 to code page 437; no byte: dropped", {{"\x1b[200~\xc3\xa9\xe2\x82\xac\xe2\x95\x94\x1b[201~", 0}},
        {PASTED | 0x82, PASTED | 0xC9}},
       {"end marker cut in two reads", {{"\x1b[200~ab\x1b[2", 0}, {"01~c", 30}},

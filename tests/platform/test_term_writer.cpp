@@ -335,10 +335,8 @@ TEST(TermWriter, ExtendedColoursCostAtMostTwelveBytesMorePerChange) {
   };
   const auto sgr_count = [](const std::string& bytes) {
     size_t count = 0;
-    for (size_t at = bytes.find("\x1b["); at != std::string::npos; at = bytes.find("\x1b[", at + 1)) {
-      const size_t end = bytes.find_first_of("Hm", at);
-      if (end != std::string::npos && bytes[end] == 'm') ++count;
-    }
+    for (size_t at = bytes.find("\x1b["); at != std::string::npos; at = bytes.find("\x1b[", at + 1))
+      count += bytes.find_first_of("Hm", at) == bytes.find('m', at);  // a move ends in H
     return count;
   };
   TermWriter sixteen, indexed({0, 0, 256, true, ""});

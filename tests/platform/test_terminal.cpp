@@ -248,7 +248,6 @@ TEST(TerminalPty, EraseByteAndPasteReachGetch) {
       {0x7F, "\x7f\x08", "K8 K127 "},
       {0x08, "\x7f\x08", "K127 K8 "},
       {0x7F, "\x1b[200~a\r\x1b[Ab\x1b[201~\r", "Pa P[ PA Pb K13 "},
-      {0x7F, "\x1b\r", "X28 "},  // Alt+Enter, not Esc then Enter
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
