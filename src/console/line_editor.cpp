@@ -105,8 +105,12 @@ int line_edit(int mode, int x, int y, const std::string& field_template) noexcep
     int k;
     do {
       const int c = getch();
-      const bool extended = c == 0;
+      bool extended = c == 0;
       k = extended ? read_key_ext() : c;
+      if (extended && k == key::PASTED) {  // typed as a character, never as a key
+        k = pasted_char();
+        extended = false;
+      }
       e = apply_key(s, f, k, extended, buffer);
       draw_effect(e, f, s);
       if (e != Effect::end && e != Effect::restart) gotoxy(column_of(f, s, s.cursor), f.y);

@@ -1,5 +1,5 @@
 // The two back ends behind the grid: the real terminal and the scripted
-// console of the tests. The grid calls these five operations only.
+// console of the tests. The grid calls these operations only.
 #pragma once
 #include "platform/screen.h"
 
@@ -15,7 +15,14 @@ struct ConsoleBackend {
   virtual void bell() noexcept = 0;
   virtual void stdout_bell() noexcept = 0;
   virtual int run_command(const char* command_line) noexcept = 0;
+  // The character (code page 437, 32..255) of the last key.PASTED scan code
+  // read_byte returned; 0 when there was none.
+  virtual int pasted_char() noexcept { return 0; }
 };
+
+// In a back end's key queue: the scan code slot of a pasted character,
+// which read_byte turns into scan::PASTED and remembers for pasted_char.
+constexpr int QUEUED_PASTE = 0x10000;
 
 // The grid talks to this back end; nullptr means none (drawing still works,
 // reading a key aborts).

@@ -26,15 +26,8 @@ bool is_param(unsigned char c) { return c >= 0x30 && c <= 0x3F; }
 bool is_intermediate(unsigned char c) { return c >= 0x20 && c <= 0x2F; }
 bool is_final(unsigned char c) { return c >= 0x40 && c <= 0x7E; }
 
-// A single byte that is not the start of a sequence.
-int plain_key(unsigned char c) {
-  switch (c) {
-    case 0x00: return 0;            // Ctrl+Space, Ctrl+@: nothing
-    case 0x7F: return key::BACKSPACE;  // ^?, the usual erase key
-    case 0x08: return key::DEL;     // ^H, Ctrl+Backspace
-    default: return c;
-  }
-}
+constexpr std::string_view PASTE_START = "\x1b[200~";
+constexpr std::string_view PASTE_END = "\x1b[201~";
 
 // Esc [ ... : parameters, intermediates, one final byte. rxvt ends some keys
 // with '$' (Shift+Home is Esc [ 7 $), which is an intermediate in the
@@ -72,23 +65,14 @@ bool is_sequence_start(std::string_view bytes) {
   return bytes.size() >= 2 && (at(bytes, 1) == '[' || at(bytes, 1) == 'O');
 }
 
-// Esc and one more byte that starts no sequence: Alt+key, or Esc followed by
-// a key of its own.
-Step escape_and_key(std::string_view bytes) {
-  if (bytes.size() < 2) return need_more();
-  if (const int alt = key_tables::alt_key(at(bytes, 1))) return done(2, alt);
-  return done(1, key::ESC);
+// Alt with a key that has no classic Alt code still is no Esc: a dialog
+// must not leave on it.
+int alt_of(unsigned char c) {
+  const int alt = key_tables::alt_key(c);
+  return alt ? alt : key::ALT_OTHER;
 }
 
-// What an unfinished step becomes once the input has paused.
-Step give_up(std::string_view bytes) {
-  if (at(bytes, 0) != ESC) return done(bytes.size(), KeyDecoder::REFUSED);  // cut-off UTF-8
-  if (bytes.size() == 1) return done(1, key::ESC);
-  if (bytes.size() == 2) {  // Alt+O and Alt+[ look like the start of a sequence
-    if (const int alt = key_tables::alt_key(at(bytes, 1))) return done(2, alt);
-  }
-  return done(bytes.size(), 0);
-}
+bool printable(int byte) { return byte >= 0x20 && byte != 0x7F; }
 
 int utf8_length(unsigned char lead) {
   if (lead >= 0xC2 && lead <= 0xDF) return 2;
@@ -105,7 +89,7 @@ bool utf8_valid(char32_t cp, int length) {
 
 }  // namespace
 
-KeyDecoder::KeyDecoder(bool utf8) noexcept : utf8_(utf8) {}
+KeyDecoder::KeyDecoder(bool utf8, int erase) noexcept : utf8_(utf8), erase_(erase == 0x08 ? 0x08 : 0x7F) {}
 
 void KeyDecoder::add_sequence(std::string_view bytes, int key) noexcept {
   if (bytes.size() < 2 || at(bytes, 0) != ESC || key == 0) return;
@@ -120,6 +104,7 @@ void KeyDecoder::add_sequence(std::string_view bytes, int key) noexcept {
 std::vector<int> KeyDecoder::feed(std::string_view bytes, int64_t now_ms) noexcept {
   std::vector<int> keys;
   if (!pending_.empty() && expired(now_ms)) drain(keys, true);
+  if (pasting_ && now_ms - last_ms_ >= PASTE_DELAY_MS) pasting_ = false;  // its end got lost
   pending_.append(bytes);
   last_ms_ = now_ms;
   drain(keys, false);
@@ -141,6 +126,7 @@ int KeyDecoder::timeout_ms(int64_t now_ms) const noexcept {
 bool KeyDecoder::expired(int64_t now_ms) const noexcept { return now_ms - last_ms_ >= delay_ms(); }
 
 int KeyDecoder::delay_ms() const noexcept {
+  if (pasting_) return PASTE_DELAY_MS;
   return pending_.size() == 1 && at(pending_, 0) == ESC ? ESC_DELAY_MS : SEQUENCE_DELAY_MS;
 }
 
@@ -148,6 +134,17 @@ void KeyDecoder::drain(std::vector<int>& keys, bool expired) noexcept {
   size_t pos = 0;
   while (pos < pending_.size()) {
     const std::string_view rest = std::string_view(pending_).substr(pos);
+    if (pasting_) {
+      const size_t used = paste(rest, keys, expired);
+      if (used == 0) break;
+      pos += used;
+      continue;
+    }
+    if (rest.starts_with(PASTE_START)) {
+      pasting_ = true;
+      pos += PASTE_START.size();
+      continue;
+    }
     Step s = step(rest);
     if (s.status == Status::INCOMPLETE) {
       if (!expired) break;
@@ -157,6 +154,61 @@ void KeyDecoder::drain(std::vector<int>& keys, bool expired) noexcept {
     pos += s.length;
   }
   pending_.erase(0, pos);
+}
+
+// Pasted text up to the end marker: every character a PASTED key, control
+// bytes (line ends, Esc, Tab) dropped, so a paste only ever types. Returns
+// how many bytes were used; a possible start of the end marker waits.
+size_t KeyDecoder::paste(std::string_view bytes, std::vector<int>& keys, bool expired) noexcept {
+  const size_t end = bytes.find(PASTE_END);
+  const std::string_view text = bytes.substr(0, end);
+  size_t used = 0;
+  while (used < text.size()) {
+    const std::string_view rest = text.substr(used);
+    if (end == std::string_view::npos && !expired && PASTE_END.starts_with(rest)) break;
+    Step c = done(1, at(rest, 0));
+    if (at(rest, 0) >= 0x80 && utf8_) {
+      c = utf8_char(rest);
+      if (c.status == Status::INCOMPLETE) {
+        if (!expired) break;
+        c = done(rest.size(), REFUSED);
+      }
+    }
+    if (printable(c.key)) keys.push_back(PASTED | c.key);
+    used += c.length;
+  }
+  if (end != std::string_view::npos && used == end) {
+    pasting_ = false;
+    return end + PASTE_END.size();
+  }
+  if (expired) pasting_ = false;
+  return used;
+}
+
+int KeyDecoder::plain_key(unsigned char c) const noexcept {
+  if (c == 0x00) return 0;  // Ctrl+Space, Ctrl+@: nothing
+  if (c == 0x7F || c == 0x08) return c == erase_ ? key::BACKSPACE : key::DEL;  // DEL: Ctrl+Backspace
+  return c;
+}
+
+// Esc and one more byte that starts no sequence: one Alt combination. Esc
+// twice is Esc and then whatever the second one starts.
+Step KeyDecoder::escape_and_key(std::string_view bytes) const noexcept {
+  if (bytes.size() < 2) return need_more();
+  const unsigned char c = at(bytes, 1);
+  if (c == ESC) return done(1, key::ESC);
+  if (c < 0x80 || !utf8_) return done(2, alt_of(c));
+  const Step character = utf8_char(bytes.substr(1));
+  if (character.status == Status::INCOMPLETE) return need_more();
+  return done(1 + character.length, key::ALT_OTHER);
+}
+
+// What an unfinished step becomes once the input has paused.
+Step KeyDecoder::give_up(std::string_view bytes) const noexcept {
+  if (at(bytes, 0) != ESC) return done(bytes.size(), REFUSED);  // cut-off UTF-8
+  if (bytes.size() == 1) return done(1, key::ESC);
+  if (bytes.size() == 2) return done(2, alt_of(at(bytes, 1)));  // Alt+O and Alt+[ look like a start
+  return done(bytes.size(), 0);
 }
 
 Step KeyDecoder::step(std::string_view bytes) const noexcept {

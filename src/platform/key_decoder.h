@@ -19,9 +19,16 @@ class KeyDecoder {
   static constexpr int ESC_DELAY_MS = 25;
   // Silence after which an unfinished sequence is given up (and swallowed).
   static constexpr int SEQUENCE_DELAY_MS = 100;
+  // Silence that ends a paste whose end marker never came.
+  static constexpr int PASTE_DELAY_MS = 1000;
+  // Added to the code page 437 byte of a character that arrived inside a
+  // bracketed paste (never a control byte: those are dropped).
+  static constexpr int PASTED = 0x10000;
 
   // utf8: input arrives as UTF-8; otherwise bytes 128-255 are code page 437.
-  explicit KeyDecoder(bool utf8 = true) noexcept;
+  // erase: the terminal's erase byte (termios VERASE); of ^H and ^? that one
+  // is Backspace and the other Ctrl+Backspace.
+  explicit KeyDecoder(bool utf8 = true, int erase = 0x7F) noexcept;
 
   // Teaches a sequence the built-in tables do not know (e.g. from terminfo).
   // The built-in tables win: terminfo numbers shifted function keys
@@ -48,14 +55,20 @@ class KeyDecoder {
 
  private:
   void drain(std::vector<int>& keys, bool expired) noexcept;
+  size_t paste(std::string_view bytes, std::vector<int>& keys, bool expired) noexcept;
   bool expired(int64_t now_ms) const noexcept;
   int delay_ms() const noexcept;
   Step step(std::string_view bytes) const noexcept;
   Step escape(std::string_view bytes) const noexcept;
+  Step escape_and_key(std::string_view bytes) const noexcept;
+  Step give_up(std::string_view bytes) const noexcept;
+  int plain_key(unsigned char c) const noexcept;
   Step match_added(std::string_view bytes) const noexcept;
   Step utf8_char(std::string_view bytes) const noexcept;
 
   bool utf8_;
+  int erase_;
+  bool pasting_ = false;  // between the paste start and end markers
   std::string pending_;
   int64_t last_ms_ = 0;
   std::vector<std::pair<std::string, int>> added_;

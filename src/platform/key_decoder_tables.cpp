@@ -86,6 +86,18 @@ constexpr struct {
 constexpr char ALT_ROWS[] = "QWERTYUIOP\0\0\0\0ASDFGHJKL\0\0\0\0\0ZXCVBNM";
 constexpr int ALT_ROWS_FIRST_SCAN = 0x10;
 
+// Alt with the other keys of the typewriter block, as a PC reports them.
+constexpr struct {
+  unsigned char c;
+  int scan;
+} ALT_KEYS[] = {
+    {'\r', s::ALT_ENTER},    {'\n', s::ALT_ENTER},        {'\t', s::ALT_TAB},
+    {0x7F, s::ALT_BACKSPACE}, {0x08, s::ALT_BACKSPACE},    {'[', s::ALT_LEFT_BRACKET},
+    {']', s::ALT_RIGHT_BRACKET}, {';', s::ALT_SEMICOLON},  {'\'', s::ALT_QUOTE},
+    {'`', s::ALT_BACKQUOTE},  {'\\', s::ALT_BACKSLASH},    {',', s::ALT_COMMA},
+    {'.', s::ALT_PERIOD},     {'/', s::ALT_SLASH},
+};
+
 int pick(const Forms& forms, int mods) {
   if (mods & CTRL) return key::extended(forms.ctrl);
   if (mods & (ALT | META)) return key::extended(forms.alt);
@@ -173,6 +185,8 @@ int alt_key(unsigned char c) noexcept {
   if (c == '0') return key::extended(s::ALT_1 + 9);
   if (c == '-') return key::extended(s::ALT_1 + 10);
   if (c == '=') return key::extended(s::ALT_1 + 11);
+  for (const auto& entry : ALT_KEYS)
+    if (entry.c == c) return key::extended(entry.scan);
   return 0;
 }
 

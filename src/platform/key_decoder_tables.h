@@ -21,7 +21,8 @@ int csi_key(std::string_view params, char final_byte) noexcept;
 int ss3_key(std::string_view digits, char final_byte) noexcept;
 // The Linux console's F1-F5: Esc [ [ A .. E.
 int linux_console_key(char final_byte) noexcept;
-// Esc followed by c, typed with Alt: the classic Alt scan code, or 0.
+// Esc followed by c, typed with Alt: the classic Alt scan code, or 0 for a
+// key the PC gave no Alt code.
 int alt_key(unsigned char c) noexcept;
 
 }  // namespace key_tables

@@ -62,6 +62,23 @@ constexpr int ALT_DOWN = 0xA0;
 constexpr int ALT_PGDN = 0xA1;
 constexpr int ALT_INS = 0xA2;
 constexpr int ALT_DEL = 0xA3;
+// Alt with a key of the typewriter block that has no letter or digit.
+constexpr int ALT_BACKSPACE = 0x0E;
+constexpr int ALT_LEFT_BRACKET = 0x1A;
+constexpr int ALT_RIGHT_BRACKET = 0x1B;
+constexpr int ALT_ENTER = 0x1C;
+constexpr int ALT_SEMICOLON = 0x27;
+constexpr int ALT_QUOTE = 0x28;
+constexpr int ALT_BACKQUOTE = 0x29;
+constexpr int ALT_BACKSLASH = 0x2B;
+constexpr int ALT_COMMA = 0x33;
+constexpr int ALT_PERIOD = 0x34;
+constexpr int ALT_SLASH = 0x35;
+constexpr int ALT_TAB = 0xA5;
+// Ours, past every PC scan code: Alt with any other key (no dialog uses it),
+// and a pasted character (its byte comes from pasted_char()).
+constexpr int ALT_OTHER = 0xF0;
+constexpr int PASTED = 0xF1;
 }  // namespace scan
 
 constexpr int extended(int scan_code) { return scan_code << 8; }
@@ -84,6 +101,8 @@ constexpr int ALT_F10 = extended(scan::ALT_F1 + 9);
 constexpr int F11 = extended(scan::F11);
 constexpr int F12 = extended(scan::F12);
 constexpr int ALT_F12 = extended(scan::ALT_F12);
+constexpr int ALT_OTHER = extended(scan::ALT_OTHER);
+constexpr int PASTED = extended(scan::PASTED);
 
 // The KeyCode that read_key_ext reports after the help overlay has run.
 constexpr int HELP_DONE = 0;

@@ -123,6 +123,8 @@ bool wait_for_key(int ms) noexcept {
   return b.key_ready(ms);
 }
 
+int pasted_char() noexcept { return backend ? backend->pasted_char() : 0; }
+
 void screen_flush() noexcept {
   if (backend) backend->present(grid);
 }

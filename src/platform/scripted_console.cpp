@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/keys.h"
+
 void ScriptedConsole::press(int key_code) {
   if (key_code > 0xFF) {
     keys.push_back(0);
@@ -20,6 +22,13 @@ void ScriptedConsole::type(const std::string& text) {
   for (unsigned char c : text) press(c);
 }
 
+void ScriptedConsole::paste(const std::string& text) {
+  for (unsigned char c : text) {
+    keys.push_back(0);
+    keys.push_back(QUEUED_PASTE | c);
+  }
+}
+
 void ScriptedConsole::present(const Grid&) noexcept { ++presents; }
 
 int ScriptedConsole::read_byte() noexcept {
@@ -29,6 +38,10 @@ int ScriptedConsole::read_byte() noexcept {
   }
   const int k = keys.front();
   keys.pop_front();
+  if (k >= QUEUED_PASTE) {
+    last_pasted = k & 0xFF;
+    return key::scan::PASTED;
+  }
   return k;
 }
 

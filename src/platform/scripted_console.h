@@ -25,6 +25,8 @@ struct ScriptedConsole : ConsoleBackend {
   void press(std::initializer_list<int> key_codes);
   // Queue every byte of a text as a plain key.
   void type(const std::string& text);
+  // Queue every byte of a text as a pasted character (0, scan::PASTED).
+  void paste(const std::string& text);
 
   void present(const Grid& grid) noexcept override;
   int read_byte() noexcept override;
@@ -32,6 +34,8 @@ struct ScriptedConsole : ConsoleBackend {
   void bell() noexcept override;
   void stdout_bell() noexcept override;
   int run_command(const char* command_line) noexcept override;
+  int pasted_char() noexcept override { return last_pasted; }
+  int last_pasted = 0;
 };
 
 // Text of columns from..to (1-based, inclusive) of a grid row.

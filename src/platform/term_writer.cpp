@@ -16,16 +16,14 @@ constexpr const char* RESET_AND_CLEAR = "\x1b[0m\x1b[H\x1b[2J";
 constexpr const char* SELECT_LINE_DRAWING = "\x1b(0";
 constexpr const char* SELECT_ASCII = "\x1b(B";
 
-// Characters 0x20-0x5E look the same in the line-drawing set, so a space in
-// a frame does not need a switch back.
-bool same_in_both_sets(uint8_t ch) { return ch >= 0x20 && ch <= 0x5E; }
-
 }  // namespace
 
-TermWriter::TermWriter(const WriterOptions& options) noexcept : options_(options) {}
+TermWriter::TermWriter(const WriterOptions& options) noexcept
+    : options_(options), charset_(line_drawing_set(options.acsc)) {}
 
 void TermWriter::set_options(const WriterOptions& options) noexcept {
   options_ = options;
+  charset_ = line_drawing_set(options.acsc);
   invalidate();
 }
 
@@ -116,14 +114,17 @@ void TermWriter::put_glyph(std::string& out, uint8_t ch) noexcept {
     append_utf8(out, cp437_to_unicode(ch));
     return;
   }
-  if (const char dec = cp437_line_drawing(ch)) {
+  const char symbol = cp437_line_drawing(ch);
+  if (const char draws = symbol ? charset_.draws[static_cast<int>(symbol)] : 0) {
     if (!line_drawing_) out += SELECT_LINE_DRAWING;
     line_drawing_ = true;
-    out += dec;
+    out += draws;
     return;
   }
-  const char c = ch >= 0x20 && ch < 0x7F ? static_cast<char>(ch) : ch == 0 ? ' ' : '?';
-  if (line_drawing_ && !same_in_both_sets(static_cast<uint8_t>(c))) {
+  char c = ch >= 0x20 && ch < 0x7F ? static_cast<char>(ch) : ch == 0 ? ' ' : '?';
+  if (symbol) c = line_drawing_fallback(symbol);
+  // A space in a frame needs no switch back; a letter the set replaces does.
+  if (line_drawing_ && charset_.replaced[static_cast<int>(c)]) {
     out += SELECT_ASCII;
     line_drawing_ = false;
   }

@@ -6,12 +6,14 @@
 #include <string>
 
 #include "platform/screen.h"
+#include "platform/term_charset.h"
 
 struct WriterOptions {
   int origin_x = 0;   // terminal columns left of the 80x25 screen
   int origin_y = 0;   // terminal rows above it
-  int colours = 16;   // fewer than 16: a bright foreground is bold + base colour
+  int colours = 16;   // see term_writer_sgr.h: MONOCHROME, 8, 16, 256, TRUECOLOR
   bool utf8 = true;   // false: line-drawing set for boxes and shades, '?' for the rest
+  std::string acsc;   // terminfo's acsc for the line-drawing set; empty: DEC's
   bool operator==(const WriterOptions&) const = default;
 };
 
@@ -35,6 +37,7 @@ class TermWriter {
   std::string cursor_move(int x, int y) const noexcept;
 
   WriterOptions options_;
+  LineDrawingSet charset_;
   Grid shown_;             // what the terminal shows, when valid_
   bool valid_ = false;
   int attr_ = -1;          // the terminal's attribute; -1 unknown

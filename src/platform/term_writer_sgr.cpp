@@ -1,46 +1,113 @@
-// An attribute is compared by what the terminal shows (colours, bold, blink),
-// and a change is sent either as the differences alone (22/25 turn bold and
-// blink off) or as a reset followed by the whole attribute, whichever is
-// shorter.
+// An attribute is compared by what the terminal shows (colours, bold, blink,
+// reverse), and a change is sent either as the differences alone (22/25/27
+// turn bold, blink and reverse off) or as a reset followed by the whole
+// attribute, whichever is shorter.
 #include "platform/term_writer_sgr.h"
+
+#include <array>
+#include <cstring>
 
 namespace {
 
+// The sixteen colours of a VGA card in BIOS order.
+constexpr uint32_t VGA[16] = {0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA,
+                              0xAA5500, 0xAAAAAA, 0x555555, 0x5555FF, 0x55FF55, 0x55FFFF,
+                              0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF};
+// The levels of xterm's 6x6x6 colour cube (indices 16-231).
+constexpr int CUBE[6] = {0, 95, 135, 175, 215, 255};
+
 struct Look {
-  int fg;  // SGR foreground 30-37 or 90-97
-  int bg;  // SGR background 40-47
-  bool bold;
-  bool blink;
+  std::string fg;  // SGR parameters of the foreground; empty in monochrome
+  std::string bg;
+  bool bold = false;
+  bool blink = false;
+  bool reverse = false;
   bool operator==(const Look&) const = default;
 };
 
 int ansi(int bios) { return (bios & 2) | ((bios & 1) << 2) | ((bios & 4) >> 2); }
 
+int channel(uint32_t rgb, int shift) { return static_cast<int>((rgb >> shift) & 0xFF); }
+
+uint32_t index_rgb(int index) {
+  if (index >= 232) {
+    const uint32_t grey = static_cast<uint32_t>(8 + 10 * (index - 232));
+    return grey << 16 | grey << 8 | grey;
+  }
+  const int cube = index - 16;
+  return static_cast<uint32_t>(CUBE[cube / 36] << 16 | CUBE[cube / 6 % 6] << 8 | CUBE[cube % 6]);
+}
+
+int distance(uint32_t a, uint32_t b) {
+  int sum = 0;
+  for (int shift : {0, 8, 16}) {
+    const int d = channel(a, shift) - channel(b, shift);
+    sum += d * d;
+  }
+  return sum;
+}
+
+int nearest_index(uint32_t want) {
+  int best = 16;
+  for (int index = 17; index < 256; ++index)
+    if (distance(index_rgb(index), want) < distance(index_rgb(best), want)) best = index;
+  return best;
+}
+
+// Perceived brightness, for deciding which of two colours is the lighter.
+int lightness(int bios) {
+  const uint32_t rgb = VGA[bios];
+  return 299 * channel(rgb, 16) + 587 * channel(rgb, 8) + 114 * channel(rgb, 0);
+}
+
+std::string rgb_params(int base, uint32_t rgb) {
+  return std::to_string(base) + ";2;" + std::to_string(channel(rgb, 16)) + ';' +
+         std::to_string(channel(rgb, 8)) + ';' + std::to_string(channel(rgb, 0));
+}
+
+// fg is 0..15, bg 0..7, both BIOS numbers.
+void set_colours(Look& look, int fg, int bg, int colours) {
+  if (colours >= TRUECOLOR) {
+    look.fg = rgb_params(38, VGA[fg]);
+    look.bg = rgb_params(48, VGA[bg]);
+  } else if (colours >= 256) {
+    look.fg = "38;5;" + std::to_string(vga_index_256(fg));
+    look.bg = "48;5;" + std::to_string(vga_index_256(bg));
+  } else if (colours >= 16) {
+    look.fg = std::to_string(((fg & 8) ? 90 : 30) + ansi(fg & 7));
+    look.bg = std::to_string(40 + ansi(bg));
+  } else {
+    look.fg = std::to_string(30 + ansi(fg & 7));
+    look.bg = std::to_string(40 + ansi(bg));
+    look.bold = fg & 8;
+  }
+}
+
 Look look_of(uint8_t attr, int colours) {
   const int fg = attr & 0x0F;
-  const bool bright = fg & 8;
-  Look look{};
-  look.bg = 40 + ansi((attr >> 4) & 7);
+  const int bg = (attr >> 4) & 7;
+  Look look;
   look.blink = attr & 0x80;
-  if (colours >= 16) {
-    look.fg = (bright ? 90 : 30) + ansi(fg & 7);
-    look.bold = false;
+  if (colours == MONOCHROME) {  // every bar and hotkey must still stand out
+    look.reverse = lightness(bg) > lightness(fg);
+    look.bold = fg & 8;
   } else {
-    look.fg = 30 + ansi(fg & 7);
-    look.bold = bright;
+    set_colours(look, fg, bg, colours);
   }
   return look;
 }
 
-void add(std::string& params, int value) {
+void add(std::string& params, const std::string& value) {
+  if (value.empty()) return;
   if (!params.empty()) params += ';';
-  params += std::to_string(value);
+  params += value;
 }
 
 std::string full(const Look& to) {
   std::string p = "0";
-  if (to.bold) add(p, 1);
-  if (to.blink) add(p, 5);
+  if (to.bold) add(p, "1");
+  if (to.blink) add(p, "5");
+  if (to.reverse) add(p, "7");
   add(p, to.fg);
   add(p, to.bg);
   return p;
@@ -48,12 +115,15 @@ std::string full(const Look& to) {
 
 std::string difference(const Look& from, const Look& to) {
   std::string p;
-  if (from.bold != to.bold) add(p, to.bold ? 1 : 22);
-  if (from.blink != to.blink) add(p, to.blink ? 5 : 25);
+  if (from.bold != to.bold) add(p, to.bold ? "1" : "22");
+  if (from.blink != to.blink) add(p, to.blink ? "5" : "25");
+  if (from.reverse != to.reverse) add(p, to.reverse ? "7" : "27");
   if (from.fg != to.fg) add(p, to.fg);
   if (from.bg != to.bg) add(p, to.bg);
   return p;
 }
+
+bool is(const char* value, const char* wanted) { return value && std::strcmp(value, wanted) == 0; }
 
 }  // namespace
 
@@ -68,3 +138,24 @@ std::string sgr_change(int from, uint8_t to, int colours) noexcept {
   }
   return "\x1b[" + params + "m";
 }
+
+int choose_colours(int terminfo_colours, const char* colorterm, const char* override) noexcept {
+  if (is(override, "16")) return 16;
+  if (is(override, "256")) return 256;
+  if (is(override, "truecolor")) return TRUECOLOR;
+  if (terminfo_colours < 8) return MONOCHROME;
+  if (is(colorterm, "truecolor") || is(colorterm, "24bit")) return TRUECOLOR;
+  if (terminfo_colours >= 256) return 256;
+  return terminfo_colours >= 16 ? 16 : 8;
+}
+
+int vga_index_256(int bios) noexcept {
+  static const auto table = [] {
+    std::array<int, 16> indices{};
+    for (int c = 0; c < 16; ++c) indices[static_cast<size_t>(c)] = nearest_index(VGA[c]);
+    return indices;
+  }();
+  return table[static_cast<size_t>(bios & 15)];
+}
+
+uint32_t vga_rgb(int bios) noexcept { return VGA[bios & 15]; }

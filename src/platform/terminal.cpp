@@ -7,6 +7,7 @@
 #include <langinfo.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -17,10 +18,13 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <cstdlib>
 #include <string>
 
 #include "platform/key_decoder.h"
+#include "platform/keys.h"
 #include "platform/term_writer.h"
+#include "platform/term_writer_sgr.h"
 #include "platform/terminal_child.h"
 #include "platform/terminal_mode.h"
 #include "platform/terminfo.h"
@@ -29,6 +33,9 @@ namespace {
 
 constexpr const char* TOO_SMALL = "Please enlarge the terminal to at least 80x25";
 constexpr int MAX_QUEUED_BELLS = 3;
+// Bracketed paste: the terminal marks pasted text, so it cannot pass for keys.
+constexpr const char* PASTE_ON = "\x1b[?2004h";
+constexpr const char* PASTE_OFF = "\x1b[?2004l";
 
 int64_t now_ms() {
   timespec ts{};
@@ -46,6 +53,20 @@ bool locale_is_utf8() {
   return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
 }
 
+// The byte the terminal's erase key sends, as the line discipline knows it.
+int erase_byte() {
+  termios modes{};
+  return tcgetattr(STDIN_FILENO, &modes) == 0 ? modes.c_cc[VERASE] : 0x7F;
+}
+
+// Why this TERM cannot show the screen, or nullptr when it can.
+const char* terminal_unusable(const char* term, const TerminfoEntry& entry) {
+  if (term == nullptr || *term == '\0') return "TERM is not set";
+  if (!entry.found) return "is unknown to terminfo";
+  if (!entry.addressing) return "cannot move the cursor";
+  return nullptr;
+}
+
 class TerminalBackend final : public ConsoleBackend {
  public:
   bool open() noexcept;
@@ -58,12 +79,17 @@ class TerminalBackend final : public ConsoleBackend {
   void bell() noexcept override { bells_ = std::min(bells_ + 1, MAX_QUEUED_BELLS); }
   void stdout_bell() noexcept override { write_out("\a"); }
   int run_command(const char* command_line) noexcept override;
+  int pasted_char() noexcept override { return last_pasted_; }
 
  private:
-  bool key_waiting() const noexcept { return size_ok_ && !queue_.empty(); }
+  // Ctrl+C is the one key taken while the terminal is too small.
+  bool key_waiting() const noexcept {
+    return !queue_.empty() && (size_ok_ || queue_.front() == key::CTRL_C);
+  }
   void pump(int limit_ms) noexcept;
   void read_input() noexcept;
   void take(const std::vector<int>& keys) noexcept;
+  void queue(int key) noexcept;
   void on_wake() noexcept;
   void follow_size() noexcept;
   void show_notice() noexcept;
@@ -79,6 +105,7 @@ class TerminalBackend final : public ConsoleBackend {
   bool size_ok_ = true;
   int columns_ = SCREEN_COLS;
   int bells_ = 0;
+  int last_pasted_ = 0;
 };
 
 bool TerminalBackend::open() noexcept {
@@ -88,16 +115,17 @@ bool TerminalBackend::open() noexcept {
     return false;
   }
   options_.utf8 = locale_is_utf8();
-  const TerminfoEntry terminfo = terminfo_load(STDOUT_FILENO);
-  options_.colours = terminfo.colours;
-  decoder_ = KeyDecoder(options_.utf8);
+  const TerminfoEntry& terminfo = terminfo_current(STDOUT_FILENO);
+  options_.colours = choose_colours(terminfo.colours, std::getenv("COLORTERM"), std::getenv("SETUPEDIT_COLOURS"));
+  options_.acsc = terminfo.acsc;
+  decoder_ = KeyDecoder(options_.utf8, erase_byte());
   for (const auto& [bytes, key] : terminfo.keys) decoder_.add_sequence(bytes, key);
   // Keypad transmit on, so the keys send the strings terminfo lists.
-  const std::string enter = terminfo.keypad_on + "\x1b[?1049h\x1b[?25h";
+  const std::string enter = terminfo.keypad_on + "\x1b[?1049h\x1b[?25h" + PASTE_ON;
   // Cleared before leaving: a terminal without an alternate screen (the
   // Linux console) would otherwise keep our drawing under the shell's prompt.
-  const std::string leave =
-      "\x1b[0m\x1b(B\x1b[H\x1b[2J\x1b[?25h" + terminfo.keypad_off + "\x1b[?1049l";
+  const std::string leave = "\x1b[0m\x1b(B\x1b[H\x1b[2J\x1b[?25h" + std::string(PASTE_OFF) +
+                            terminfo.keypad_off + "\x1b[?1049l";
   if (!terminal_mode_start(enter, leave)) {
     std::fprintf(stderr, "setupedit: cannot switch the terminal to raw mode: %s\n",
                  std::strerror(errno));
@@ -124,6 +152,10 @@ int TerminalBackend::read_byte() noexcept {
   while (!key_waiting()) pump(-1);
   const int value = queue_.front();
   queue_.pop_front();
+  if (value >= QUEUED_PASTE) {
+    last_pasted_ = value & 0xFF;
+    return key::scan::PASTED;
+  }
   return value;
 }
 
@@ -161,16 +193,29 @@ void TerminalBackend::read_input() noexcept {
   }
 }
 
+// Keys typed while the too-small notice shows would be carried out out of
+// sight: they are refused, all but Ctrl+C, which still leaves.
 void TerminalBackend::take(const std::vector<int>& keys) noexcept {
+  bool refused = false;  // one bell for a whole read: a paste may hold thousands
   for (int key : keys) {
-    if (key == KeyDecoder::REFUSED) {
-      write_out("\a");  // no code page 437 byte for it
-    } else if (key > 0xFF) {
-      queue_.push_back(0);
-      queue_.push_back(key >> 8);
+    if (key == KeyDecoder::REFUSED || (!size_ok_ && key != key::CTRL_C)) {
+      refused = true;
     } else {
-      queue_.push_back(static_cast<signed char>(key));
+      queue(key);
     }
+  }
+  if (refused) write_out("\a");
+}
+
+void TerminalBackend::queue(int key) noexcept {
+  if (key & KeyDecoder::PASTED) {
+    queue_.push_back(0);
+    queue_.push_back(QUEUED_PASTE | (key & 0xFF));
+  } else if (key > 0xFF) {
+    queue_.push_back(0);
+    queue_.push_back(key >> 8);
+  } else {
+    queue_.push_back(static_cast<signed char>(key));
   }
 }
 
@@ -226,6 +271,19 @@ int TerminalBackend::run_command(const char* command_line) noexcept {
 TerminalBackend backend;
 
 }  // namespace
+
+bool terminal_usable() noexcept {
+  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) return true;  // terminal_open says so
+  const char* term = std::getenv("TERM");
+  const char* why = terminal_unusable(term, terminfo_current(STDOUT_FILENO));
+  if (why == nullptr) return true;
+  if (term == nullptr || *term == '\0') {
+    std::fprintf(stderr, "setupedit: %s; it must name the terminal, e.g. TERM=xterm\n", why);
+  } else {
+    std::fprintf(stderr, "setupedit: the terminal TERM=%s %s\n", term, why);
+  }
+  return false;
+}
 
 ConsoleBackend* terminal_open() noexcept { return backend.open() ? &backend : nullptr; }
 

@@ -67,7 +67,9 @@ TerminfoEntry terminfo_load(int fd) noexcept {
   if (setupterm(nullptr, fd, &status) != OK) return entry;
   entry.found = true;
   const int colours = tigetnum("colors");
-  if (colours > 0) entry.colours = colours;
+  entry.colours = colours > 0 ? colours : 0;
+  entry.addressing = !string_cap("cup").empty();
+  entry.acsc = string_cap("acsc");
   entry.keypad_on = string_cap("smkx");
   entry.keypad_off = string_cap("rmkx");
   for (const NamedKey& named : NAMED_KEYS) add_key(entry, named.capability, named.scan);
@@ -76,5 +78,10 @@ TerminfoEntry terminfo_load(int fd) noexcept {
     snprintf(name, sizeof name, "kf%d", n);
     add_key(entry, name, function_key_scan(n));
   }
+  return entry;
+}
+
+const TerminfoEntry& terminfo_current(int fd) noexcept {
+  static const TerminfoEntry entry = terminfo_load(fd);
   return entry;
 }

@@ -11,6 +11,7 @@
 #include "data/company_file.h"
 #include "data/setup_record.h"
 #include "platform/screen.h"
+#include "platform/terminal.h"
 #include "shell/header.h"
 #include "shell/menu_bar.h"
 #include "shell/session.h"
@@ -84,6 +85,7 @@ int start_up(int argc, const char* const* argv) noexcept {
   s.language_ext = argv[3];
   s.service_mode = argc >= 5 && std::strcmp(argv[4], SERVICE_CODE) == 0;
 
+  if (!terminal_usable()) return STATUS_NO_FILE;  // before the company file is touched
   const std::string company_path = s.location_prefix + "DITTA." + s.company_code;
   if (int error = open_company_file(company_path)) return report_company_failure(company_path, error);
   setup_record().fill(0);

@@ -198,3 +198,43 @@ TEST_F(LineEditor, ReportsWhetherTheOperatorChangedTheText) {
 }
 
 }  // namespace
+
+namespace {
+
+// A paste types its characters into the field and nothing else: it never
+// ends the field. Alt keys without a use ring and leave the field as it is.
+TEST_F(LineEditor, PasteTypesAndAltKeysRing) {
+  struct PasteCase {
+    const char* what;
+    std::string field_template;
+    std::string buffer;
+    std::string pasted;
+    std::vector<int> keys_after;
+    std::string buffer_after;
+    int bells;
+    bool changed;
+  };
+  const PasteCase cases[] = {
+      {"text field", "<<<<<<", "", "ab c", {key::ENTER}, "ab c", 0, true},
+      {"longer than the field: the rest rings", "<<<", "", "abcdef", {key::ENTER}, "abc", 3, true},
+      {"code page 437 bytes", "<<<<", "", "\x82t\xE9", {key::ENTER}, "\x82t\xE9", 0, true},
+      {"number field: digits and the point", "####.##", "", "12a.5", {key::ENTER}, "12.5", 1, true},
+      {"then Esc still leaves", "<<<<", "", "xy", {key::ESC}, "xy", 0, true},
+      {"Alt keys ring", "<<<<", "", "", {key::ALT_OTHER, key::extended(0x1C), 'q', key::ENTER}, "q", 2, true},
+      {"Alt key only: nothing changed", "<<<<", "", "", {key::ALT_OTHER, key::ENTER}, "", 1, false},
+  };
+  for (const PasteCase& c : cases) {
+    SetUp();
+    set_edit_buffer(c.buffer);
+    console.paste(c.pasted);
+    for (int k : c.keys_after) console.press(k);
+    textattr(ATTR);
+    EXPECT_EQ(line_edit(edit_mode::EMPTY_START, X, Y, c.field_template), c.keys_after.back()) << c.what;
+    EXPECT_EQ(edit_buffer(), c.buffer_after) << c.what;
+    EXPECT_EQ(console.bells, c.bells) << c.what;
+    EXPECT_EQ(edit_changed(), c.changed) << c.what;
+    EXPECT_TRUE(console.keys.empty()) << c.what;
+  }
+}
+
+}  // namespace

@@ -90,9 +90,9 @@ def local_now():
     return datetime.datetime.now(datetime.timezone(datetime.timedelta(seconds=TZ_OFFSET_SECONDS)))
 
 
-def for_each_term(base, namespace):
+def for_each_term(base, namespace, terms=TERMS):
     """Adds one TestCase per terminal type to a test module."""
-    for term in TERMS:
+    for term in terms:
         name = f"{base.__name__}_{term.replace('-', '_')}"
         case = type(name, (base, unittest.TestCase), {"TERM": term, "__module__": namespace["__name__"]})
         namespace[name] = skip_unless_ready(case)

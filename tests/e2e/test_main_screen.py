@@ -7,7 +7,7 @@ from program import (BACKGROUND, BANNER_LENGTH, BANNER_TAIL, DIALOG, MAIN_FRAME,
                      MENU_SELECTED_HOTKEY, STATUS_TEXT, ProgramCase, for_each_term, frame_top, header_title,
                      item_column, local_now, main_frame_rows, menu_row, overlay, printer_line,
                      printer_line_column, BOTTOM_LEFT, BOTTOM_RIGHT, SINGLE)
-from tmux_screen import COLUMNS, attr, colours_of
+from tmux_screen import COLUMNS, MORE_TERMS, TERMS, attr, colours_of
 
 
 class MainScreen(ProgramCase):
@@ -132,8 +132,9 @@ class MainScreen(ProgramCase):
             'echo "$answer" > readme_answer.txt\n'))
         pane, before = self.start_main_screen()
         pane.send("Right")
-        before = pane.wait_for(lambda s: s.colours(item_column(2) + 1, 2) == {self.colour(MENU_CURSOR)},
-                               "item 2 under the cursor")
+        # The cursor moves last in an update: waiting for it too, the screen is complete.
+        before = pane.wait_for(lambda s: s.colours(item_column(2) + 1, 2) == {self.colour(MENU_CURSOR)}
+                               and s.cursor == (item_column(2), 2), "item 2 under the cursor")
 
         pane.send("C-End")
         viewer = pane.wait_for(lambda s: "FAKE HELP VIEWER: nolvex.hlp" in s.row(1), "the help viewer")
@@ -159,5 +160,5 @@ class MainScreen(ProgramCase):
                       "item 3 under the cursor after the help")
 
 
-for_each_term(MainScreen, globals())
+for_each_term(MainScreen, globals(), TERMS + MORE_TERMS)
 del MainScreen

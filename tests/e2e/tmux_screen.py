@@ -34,6 +34,19 @@ TZ_OFFSET_SECONDS = 5 * 3600 + 30 * 60
 
 # The terminal types the main tests run under: xterm's, and tmux's own.
 TERMS = ("xterm-256color", "tmux-256color")
+# The main screen is also checked as rxvt-unicode and GNU screen describe
+# themselves (line-drawing sets and key strings of their own).
+MORE_TERMS = ("rxvt-unicode-256color", "screen-256color")
+
+# The program draws the sixteen VGA colours with these 256-colour indices
+# and, on truecolor, with these RGB values (both in BIOS order).
+VGA_256 = (16, 19, 34, 37, 124, 127, 130, 248, 240, 63, 83, 87, 203, 207, 227, 231)
+VGA_RGB = ((0, 0, 0), (0, 0, 170), (0, 170, 0), (0, 170, 170), (170, 0, 0), (170, 0, 170),
+           (170, 85, 0), (170, 170, 170), (85, 85, 85), (85, 85, 255), (85, 255, 85),
+           (85, 255, 255), (255, 85, 85), (255, 85, 255), (255, 255, 85), (255, 255, 255))
+# DEC line-drawing letters as tmux reports cells drawn in that set.
+DEC_GRAPHICS = {"j": "┘", "k": "┐", "l": "┌", "m": "└", "n": "┼", "q": "─", "t": "├", "u": "┤",
+                "v": "┴", "w": "┬", "x": "│", "a": "▒"}
 
 
 def requirements_missing():
@@ -101,6 +114,8 @@ class Scratch:
 
     def __init__(self, test):
         check_programs(test)
+        self.locale = "C.UTF-8"  # the program's locale; "C" draws without UTF-8
+        self.term_setup = ""     # shell commands that change TERM for the program, e.g. "unset TERM; "
         self.dir = tempfile.mkdtemp(prefix="setupedit-e2e-")
         test.addCleanup(shutil.rmtree, self.dir, True)
         self.company = self.path("DITTA.001")
@@ -140,8 +155,8 @@ class Scratch:
     def environment(self):
         """Shell exports for the pane: our fake viewer first, then examples."""
         path = f"{self.bin_dir}:{EXAMPLES}:{os.environ.get('PATH', '/usr/bin:/bin')}"
-        return (f"export PATH={shlex.quote(path)} TZ={TZ_NAME} LC_ALL=C.UTF-8 "
-                f"ASAN_OPTIONS=detect_leaks=0; cd {shlex.quote(self.dir)}")
+        return (f"export PATH={shlex.quote(path)} TZ={TZ_NAME} LC_ALL={self.locale} "
+                f"ASAN_OPTIONS=detect_leaks=0; {self.term_setup}cd {shlex.quote(self.dir)}")
 
 
 # --- parsing captured screens ---------------------------------------------
@@ -200,9 +215,13 @@ class _Pen:
                 if codes[i + 1] == 5 and i + 2 < len(codes):
                     n = codes[i + 2]
                     colour = n if n < 16 else ("256", n)
+                    if n in VGA_256:  # the program's own VGA colours read as ANSI indices
+                        colour = bios_to_ansi(VGA_256.index(n))
                     i += 2
                 elif codes[i + 1] == 2 and i + 4 < len(codes):
                     colour = ("rgb",) + tuple(codes[i + 2:i + 5])
+                    if colour[1:] in VGA_RGB:
+                        colour = bios_to_ansi(VGA_RGB.index(colour[1:]))
                     i += 4
                 else:
                     colour = None
@@ -221,6 +240,7 @@ def parse_capture(data, columns=COLUMNS):
     """Cells of a `capture-pane -p -e -N` dump. tmux carries the pen from one
     line to the next, so the state runs through the whole dump."""
     pen = _Pen()
+    line_drawing = False
     rows, row = [], []
     i, n = 0, len(data)
     while i < n:
@@ -241,8 +261,10 @@ def parse_capture(data, columns=COLUMNS):
         if ch == "\n":
             rows.append(row)
             row = []
-        elif ch not in "\x0e\x0f\r":
-            row.append(pen.cell(ch))
+        elif ch in "\x0e\x0f":
+            line_drawing = ch == "\x0e"
+        elif ch != "\r":
+            row.append(pen.cell(DEC_GRAPHICS.get(ch, ch) if line_drawing else ch))
         i += 1
     if row:
         rows.append(row)
@@ -293,7 +315,8 @@ class TmuxPane:
     def __init__(self, test, command, term, env=None):
         self.socket = f"setupedit-e2e-{os.getpid()}-{uuid.uuid4().hex[:10]}"
         self.env = dict(os.environ, LC_ALL="C.UTF-8", **(env or {}))
-        self.env.pop("TMUX", None)
+        for name in ("TMUX", "COLORTERM", "SETUPEDIT_COLOURS"):  # the colour depth comes from TERM
+            self.env.pop(name, None)
         test.addCleanup(self.kill)
         # The options must hold before the pane starts: the pane takes its
         # TERM from default-terminal, and Esc must not wait for tmux.

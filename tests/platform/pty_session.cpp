@@ -64,6 +64,8 @@ void write_exactly(int fd, const void* data, size_t length) {
     setrlimit(RLIMIT_CORE, &no_core);
     setenv("TERM", "setupedit-no-such-terminal", 1);
     setenv("LC_ALL", "C.UTF-8", 1);
+    unsetenv("COLORTERM");  // the colour depth comes from the built-in tables
+    unsetenv("SETUPEDIT_COLOURS");
     program();
     _exit(0);
   }

@@ -2,15 +2,20 @@
 // the forms xterm, tmux (any TERM inside it), rxvt and the Linux console send.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/key_decoder.h"
 #include "platform/keys.h"
+#include "platform/terminfo.h"
 
 namespace {
 
 constexpr int REFUSED = KeyDecoder::REFUSED;
+constexpr int PASTED = KeyDecoder::PASTED;
 constexpr int X(int scan) { return key::extended(scan); }
 
 // Input as it would be typed in a terminal description: \E for Esc, ^X for
@@ -41,8 +46,8 @@ struct Read {
 
 // Feeds the reads in order, then lets the input fall silent for a second.
 std::vector<int> decode(const std::vector<Read>& reads, bool utf8 = true,
-                        const std::vector<std::pair<std::string, int>>& added = {}) {
-  KeyDecoder decoder(utf8);
+                        const std::vector<std::pair<std::string, int>>& added = {}, int erase = 0x7F) {
+  KeyDecoder decoder(utf8, erase);
   for (const auto& [bytes, key] : added) decoder.add_sequence(bytes, key);
   std::vector<int> keys;
   int64_t last = 0;
@@ -184,7 +189,84 @@ TEST(KeyDecoder, SingleBytes) {
 TEST(KeyDecoder, AltWithLettersAndDigits) {
   check("\x1bq\x1bP\x1b" "a\x1bL\x1bz\x1bM", {0x1000, 0x1900, 0x1E00, 0x2600, 0x2C00, 0x3200});
   check("\x1b" "1\x1b" "9\x1b" "0", {0x7800, 0x8000, 0x8100});
-  check("\x1b!", {key::ESC, '!'});  // no Alt code: Esc, then the key itself
+}
+
+// Esc and one byte within the Esc time is one Alt key, never Esc: with no
+// classic Alt code it is ALT_OTHER, which no dialog takes.
+TEST(KeyDecoder, AltWithEveryOtherKey) {
+  struct AltCase {
+    std::vector<Read> reads;
+    std::vector<int> keys;
+  };
+  const AltCase cases[] = {
+      {{{"\x1b\r", 0}}, {X(0x1C)}},                  // Alt+Enter
+      {{{"\x1b", 0}, {"\r", 20}}, {X(0x1C)}},         // still within the Esc time
+      {{{"\x1b", 0}, {"\r", 25}}, {key::ESC, key::ENTER}},  // late: Esc, then Enter
+      {{{"\x1b\x7f", 0}}, {X(0x0E)}},                 // Alt+Backspace
+      {{{"\x1b\t", 0}}, {X(0xA5)}},                   // Alt+Tab
+      {{{"\x1b.\x1b/\x1b,", 0}}, {X(0x34), X(0x35), X(0x33)}},
+      {{{"\x1b;\x1b'\x1b`\x1b\\\x1b]", 0}}, {X(0x27), X(0x28), X(0x29), X(0x2B), X(0x1B)}},
+      {{{"\x1b ", 0}}, {key::ALT_OTHER}},
+      {{{"\x1b!\x1b~\x1b\x01", 0}}, {key::ALT_OTHER, key::ALT_OTHER, key::ALT_OTHER}},
+      {{{"\x1b\xc3\xa9", 0}}, {key::ALT_OTHER}},     // Alt+é: the whole character
+      {{{"\x1b\xc3", 0}, {"\xa9x", 3}}, {key::ALT_OTHER, 'x'}},
+      {{{"\x1b[", 0}}, {X(0x1A)}},                     // Alt+[, once it is clear
+      {{{"\x1b\x1b", 0}}, {key::ESC, key::ESC}},      // Esc twice stays Esc twice
+  };
+  for (const AltCase& c : cases) check(c.reads, c.keys);
+  check("\x1b\x82", {key::ALT_OTHER}, false);  // a code page 437 byte
+}
+
+// The terminal's erase byte (termios VERASE) is Backspace; the other of ^H
+// and ^? is Ctrl+Backspace (Del's KeyCode).
+TEST(KeyDecoder, EraseByteFromTheTerminal) {
+  struct EraseCase {
+    int erase;
+    const char* bytes;
+    std::vector<int> keys;
+  };
+  const EraseCase cases[] = {
+      {0x7F, "\x7f\x08", {key::BACKSPACE, key::DEL}},
+      {0x08, "\x7f\x08", {key::DEL, key::BACKSPACE}},
+      {0x08, "\x1b\x08", {X(0x0E)}},
+      {0x00, "\x7f\x08", {key::BACKSPACE, key::DEL}},   // erase disabled: the usual ^?
+      {'#', "\x7f#", {key::BACKSPACE, '#'}},             // an old-style erase character
+  };
+  for (const EraseCase& c : cases)
+    EXPECT_EQ(decode({{c.bytes, 0}}, true, {}, c.erase), c.keys) << "erase " << c.erase << ": " << shown(c.bytes);
+}
+
+// Bracketed paste: every character pasted, control bytes dropped, so a paste
+// can only type; the end marker may be cut anywhere.
+TEST(KeyDecoder, BracketedPasteOnlyTypes) {
+  struct PasteCase {
+    const char* name;
+    std::vector<Read> reads;
+    std::vector<int> keys;
+  };
+  const PasteCase cases[] = {
+      {"plain text", {{"\x1b[200~ab 1.5\x1b[201~", 0}},
+       {PASTED | 'a', PASTED | 'b', PASTED | ' ', PASTED | '1', PASTED | '.', PASTED | '5'}},
+      {"line ends, tabs, Esc and Del dropped", {{"\x1b[200~a\r\nb\tc\x1b\x7f\x03" "d\x1b[201~", 0}},
+       {PASTED | 'a', PASTED | 'b', PASTED | 'c', PASTED | 'd'}},
+      {"keys after the paste are keys again", {{"\x1b[200~x\x1b[201~\r\x1b[A", 0}},
+       {PASTED | 'x', key::ENTER, key::UP}},
+      {"UTF-8 to code page 437; no byte: dropped", {{"\x1b[200~\xc3\xa9\xe2\x82\xac\xe2\x95\x94\x1b[201~", 0}},
+       {PASTED | 0x82, PASTED | 0xC9}},
+      {"end marker cut in two reads", {{"\x1b[200~ab\x1b[2", 0}, {"01~c", 30}},
+       {PASTED | 'a', PASTED | 'b', 'c'}},
+      {"start marker cut in two reads", {{"\x1b[20", 0}, {"0~z\x1b[201~", 2}}, {PASTED | 'z'}},
+      {"a character cut in two reads", {{"\x1b[200~\xc3", 0}, {"\xa9\x1b[201~", 40}}, {PASTED | 0x82}},
+      {"slow paste keeps pasting", {{"\x1b[200~a", 0}, {"b", 500}, {"\x1b[201~\r", 900}},
+       {PASTED | 'a', PASTED | 'b', key::ENTER}},
+      {"lost end marker: keys again after a second of silence", {{"\x1b[200~a", 0}, {"\r", 1500}},
+       {PASTED | 'a', key::ENTER}},
+  };
+  for (const PasteCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    check(c.reads, c.keys);
+  }
+  check("\x1b[200~\x82\x0d\x1b[201~", {PASTED | 0x82}, false);  // no UTF-8: bytes as they are
 }
 
 TEST(KeyDecoder, LoneEscWaitsForSilence) {
@@ -202,7 +284,8 @@ TEST(KeyDecoder, LoneEscWaitsForSilence) {
   check({{"\x1b\x1b", 0}}, {key::ESC, key::ESC});
   check({{"\x1b\x1b[A", 0}}, {key::ESC, key::UP});
   check({{"\x1bO", 0}}, {0x1800});                          // Alt+O, once it is clear
-  check({{"\x1b[", 0}}, {});                                // a half sequence is dropped
+  check({{"\x1b[", 0}}, {0x1A00});                          // Alt+[, once it is clear
+  check({{"\x1b[1", 0}}, {});                               // a half sequence is dropped
 }
 
 TEST(KeyDecoder, SequencesSplitAcrossReads) {
@@ -256,7 +339,6 @@ TEST(KeyDecoder, UnknownSequencesAreSwallowedWhole) {
   check("\x1b[<0;10;5M\x1b[<0;10;5m", {});         // SGR mouse
   check("\x1b[M !!z", {'z'});                      // X10 mouse: three raw bytes follow
   check("\x1b[I\x1b[O", {});                       // focus in / out
-  check("\x1b[200~hi\x1b[201~", {'h', 'i'});       // paste markers go, the text stays
   check("\x1bOz\x1bO5Z", {});
   check("\x1b[12\x1b[A", {key::UP});               // broken off by a new sequence
   check("\x1b[27;5;9~", {});                       // modified plain key
@@ -289,8 +371,33 @@ TEST(KeyDecoder, AddedSequencesFillGapsButNeverOverrideTheTables) {
   EXPECT_EQ(decode({{"\x1b[A", 0}}, true, added), std::vector<int>{key::UP});
   EXPECT_EQ(decode({{"\x1b!x", 0}}, true, added), std::vector<int>{key::INS});
   EXPECT_EQ(decode({{"\x1b!", 0}, {"x", 5}}, true, added), std::vector<int>{key::INS});
-  EXPECT_EQ(decode({{"\x1b!y", 0}}, true, added), (std::vector<int>{key::ESC, '!', 'y'}));
+  EXPECT_EQ(decode({{"\x1b!y", 0}}, true, added), (std::vector<int>{key::ALT_OTHER, 'y'}));
   EXPECT_EQ(decode({{"a", 0}}, true, added), std::vector<int>{'a'});  // not a sequence
+}
+
+// The keymap shipped for the Linux console makes its keys send xterm's
+// sequences; under TERM=linux, with that entry's key strings taught too,
+// each arrives as the key the keymap gives it to, in the file's order:
+// Ctrl+End, Ctrl+Del, Ctrl+Left, Shift+F1..F10.
+TEST(KeyDecoder, LinuxConsoleKeymapSendsKeysTheDecoderKnows) {
+  std::ifstream keymap(SETUPEDIT_EXAMPLES_DIR "/linux-console.keymap");
+  ASSERT_TRUE(keymap) << "examples/linux-console.keymap is missing";
+  std::vector<std::string> sent;
+  for (std::string line; std::getline(keymap, line);) {
+    char text[64];
+    if (std::sscanf(line.c_str(), "string %*s = \"\\033%63[^\"]\"", text) == 1) sent.push_back("\x1b" + std::string(text));
+  }
+  const std::vector<int> wanted = {X(0x75), key::CTRL_DEL, key::CTRL_LEFT, X(0x54), X(0x55), X(0x56), X(0x57),
+                                   X(0x58), X(0x59), X(0x5A), X(0x5B), X(0x5C), X(0x5D)};
+  const char* saved = std::getenv("TERM");
+  const std::string saved_term = saved ? saved : "";
+  setenv("TERM", "linux", 1);
+  const TerminfoEntry linux = terminfo_load(STDOUT_FILENO);
+  saved ? setenv("TERM", saved_term.c_str(), 1) : unsetenv("TERM");
+  ASSERT_TRUE(linux.found) << "no terminfo entry for linux";
+  ASSERT_EQ(sent.size(), wanted.size());
+  for (size_t i = 0; i < sent.size(); ++i)
+    EXPECT_EQ(decode({{sent[i], 0}}, true, linux.keys), std::vector<int>{wanted[i]}) << shown(sent[i]);
 }
 
 }  // namespace

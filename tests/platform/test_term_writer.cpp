@@ -47,6 +47,20 @@ std::string utf8(const std::u32string& text) {
   return s;
 }
 
+constexpr const char* URXVT_ACSC = "+C,D-A.B0E``aaffgghFiGjjkkllmmnnooppqqrrssttuuvvwwxxyyzz{{||}}~~";
+constexpr const char* LINUX_ACSC = "++,,--..00``aaffgghhiijjkkllmmnnooppqqrrssttuuvvwwxxyyzz{{||}}~~";
+
+// How bright each VGA colour looks (BIOS order), for the monochrome reading.
+constexpr int LUMA[16] = {0, 194, 998, 1192, 508, 702, 1007, 1700, 850, 1044, 1848, 2042, 1358, 1552, 2356, 2550};
+
+// The attribute a model terminal reads back for a cell: itself in colour; in
+// monochrome reverse where the background is the lighter, bold for bright.
+int shown_attr(uint8_t attr, int colours) {
+  if (colours != MONOCHROME) return attr;
+  const bool reverse = LUMA[(attr >> 4) & 7] > LUMA[attr & 15];
+  return (reverse ? 0x70 : 0x07) | (attr & 0x88);
+}
+
 // Compares what the model shows with the grid: each row's text, each row's
 // attributes, the cursor, and that nothing unexpected was sent.
 void expect_shows(const VtModel& vt, const Grid& g, const WriterOptions& o) {
@@ -58,7 +72,7 @@ void expect_shows(const VtModel& vt, const Grid& g, const WriterOptions& o) {
       const VtCell& shown = vt.at(x + o.origin_x, y + o.origin_y);
       want_text += o.utf8 ? cp437_to_unicode(cell.ch) : without_utf8(cell.ch);
       got_text += shown.ch;
-      want_attr += std::to_string(cell.attr) + " ";
+      want_attr += std::to_string(shown_attr(cell.attr, o.colours)) + " ";
       got_attr += std::to_string(shown.attr) + " ";
     }
     EXPECT_EQ(utf8(got_text), utf8(want_text)) << "text of row " << y;
@@ -102,6 +116,13 @@ void frame(Grid& g) {
   put(g, 1, 25, "status \x01\x7F\x00", 0x8E);  // blinking bright yellow
 }
 
+// Text right after frame characters: letters and punctuation that some
+// line-drawing sets replace must not be drawn from the set.
+void text_after_frames(Grid& g) {
+  put(g, 1, 3, "\xB3" "Company\xB3+,-.0_`\xC4 12.50 \xBA" "ABCDEFGHIJ\xCD" "abc{|}~", 0x1F);
+  put(g, 1, 4, "\xDA\xC4\xBF \xB0\xB1 \xC0\xC4\xD9hijklmnopqrstuvwxyz", 0x70);
+}
+
 void last_cell(Grid& g) {
   put(g, 75, 25, "123456", 0x4F);  // the cursor ends below the screen
 }
@@ -138,8 +159,16 @@ std::vector<std::function<void(Grid&)>> random_steps(int count) {
 }
 
 TEST(TermWriter, TerminalShowsTheGridAfterEveryFlush) {
-  const WriterOptions utf8{}, eight{0, 0, 8, true}, plain{0, 0, 16, false}, centred{10, 2, 16, true};
+  const WriterOptions utf8{}, eight{0, 0, 8, true, ""}, plain{0, 0, 16, false, ""},
+      centred{10, 2, 16, true, ""}, urxvt{0, 0, 256, false, URXVT_ACSC}, linux{0, 0, 8, false, LINUX_ACSC},
+      indexed{0, 0, 256, true, ""}, rgb{0, 0, TRUECOLOR, true, ""}, mono{0, 0, MONOCHROME, false, ""};
   const Scene scenes[] = {
+      {"rxvt-unicode's line-drawing set", urxvt, 80, 25, {frame, text_after_frames, fill_every_byte}},
+      {"the Linux console's line-drawing set", linux, 80, 25, {frame, text_after_frames, change_scattered}},
+      {"random edits with rxvt-unicode's set", urxvt, 80, 25, random_steps(20)},
+      {"256 colours", indexed, 80, 25, {fill_every_byte, frame, change_scattered, bright_and_blink_off}},
+      {"truecolor", rgb, 80, 25, {fill_every_byte, frame, bright_and_blink_off}},
+      {"monochrome", mono, 80, 25, {fill_every_byte, frame, change_scattered, bright_and_blink_off}},
       {"every byte and attribute", utf8, 80, 25, {fill_every_byte, change_scattered}},
       {"frame, blink, last cell", utf8, 80, 25, {frame, last_cell, corner, corner, bright_and_blink_off}},
       {"eight colours", eight, 80, 25, {fill_every_byte, frame, bright_and_blink_off}},
@@ -152,6 +181,7 @@ TEST(TermWriter, TerminalShowsTheGridAfterEveryFlush) {
     SCOPED_TRACE(scene.name);
     TermWriter writer(scene.options);
     VtModel vt(scene.columns, scene.rows, scene.options.utf8, scene.options.colours);
+    vt.set_acsc(scene.options.acsc);
     Grid g = blank();
     vt.apply(writer.flush(g));
     expect_shows(vt, g, scene.options);
@@ -238,17 +268,87 @@ TEST(TermWriter, UpdatesCostOnlyWhatChanged) {
 }
 
 TEST(TermWriter, LineDrawingSetWithoutUtf8) {
-  WriterOptions o;
-  o.utf8 = false;
-  TermWriter writer(o);
+  struct Case {
+    const char* terminal;
+    const char* acsc;
+    const char* text;  // drawn at 1,1 over a blank screen
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"DEC default", "", "\xC9\xCD\xCD\xBB", "\x1b(0lqqk\x1b(B"},
+      {"DEC default", "", "\xB0\xB1\xB2\xDB", "\x1b(0aaaa\x1b(B"},
+      {"DEC default", "", "\x82\x01 \xFF", "?? ?"},  // nbsp has no stand-in either
+      {"DEC default", "", "\xB3 A+\xB3_a", "\x1b(0x A+x\x1b(B_a"},
+      {"rxvt-unicode", URXVT_ACSC, "\xB3" "Company", "\x1b(0x\x1b(BCompany"},
+      {"rxvt-unicode", URXVT_ACSC, "\xC4 +1\xC4" "F.", "\x1b(0q +1q\x1b(BF."},
+      {"linux", LINUX_ACSC, "\xB3" "Co", "\x1b(0xC\x1b(Bo"},
+      {"linux", LINUX_ACSC, "\xB3" "12.50\xB3", "\x1b(0x12\x1b(B.50\x1b(0x\x1b(B"},
+      {"linux", LINUX_ACSC, "\xB3" "0", "\x1b(0x\x1b(B0"},
+      // a set that draws no corners: ASCII stand-ins, outside the set
+      {"lines only", "qqxx", "\xDA\xC4\xBF\xB3\xB0", "+\x1b(0q+x#\x1b(B"},
+      {"remapped", "qAxB", "\xC4\xB3" "AB", "\x1b(0AB\x1b(BAB"},
+  };
+  for (const Case& c : cases) {
+    WriterOptions o;
+    o.utf8 = false;
+    o.acsc = c.acsc;
+    TermWriter writer(o);
+    Grid g = blank();
+    writer.flush(g);
+    put(g, 1, 1, c.text, 0x07);
+    EXPECT_EQ(writer.flush(g), c.expected) << c.terminal << ": " << c.text;
+  }
+}
+
+// The colour depth the writer is given, from terminfo's colors, COLORTERM
+// and SETUPEDIT_COLOURS.
+TEST(TermWriter, ColourDepthFromTerminalAndEnvironment) {
+  struct Case {
+    int terminfo;
+    const char* colorterm;
+    const char* override;
+    int expected;
+  };
+  const Case cases[] = {
+      {0, nullptr, nullptr, MONOCHROME},   {2, "truecolor", nullptr, MONOCHROME},
+      {8, nullptr, nullptr, 8},            {16, nullptr, nullptr, 16},
+      {88, nullptr, nullptr, 16},          {256, nullptr, nullptr, 256},
+      {256, "truecolor", nullptr, TRUECOLOR}, {8, "24bit", nullptr, TRUECOLOR},
+      {256, "yes", nullptr, 256},          {256, "truecolor", "16", 16},
+      {0, nullptr, "256", 256},            {8, nullptr, "truecolor", TRUECOLOR},
+      {256, nullptr, "lots", 256},         {256, nullptr, "", 256},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(choose_colours(c.terminfo, c.colorterm, c.override), c.expected)
+        << c.terminfo << " " << (c.colorterm ? c.colorterm : "-") << " " << (c.override ? c.override : "-");
+}
+
+// On 256 colours every colour change may cost at most 12 bytes more than on
+// 16 (two colours of at most 6 more each), and the changes stay where they were.
+TEST(TermWriter, ExtendedColoursCostAtMostTwelveBytesMorePerChange) {
+  const auto draws = [](Grid& g, int step) {
+    put(g, 3, 2, " Headings   ", step % 2 ? 0x70 : 0x1F);
+    put(g, 3, 2, "H", step % 2 ? 0x7F : 0x1E);
+    put(g, 17, 2, " Printers   ", step % 2 ? 0x1F : 0x70);
+    put(g, 17, 2, "P", step % 2 ? 0x1E : 0x7F);
+    put(g, 10, 5 + step, "typed", 0x4E);
+  };
+  const auto sgr_count = [](const std::string& bytes) {
+    size_t count = 0;
+    for (size_t at = bytes.find("\x1b["); at != std::string::npos; at = bytes.find("\x1b[", at + 1))
+      count += bytes.find_first_of("Hm", at) == bytes.find('m', at);  // a move ends in H
+    return count;
+  };
+  TermWriter sixteen, indexed({0, 0, 256, true, ""});
   Grid g = blank();
-  writer.flush(g);
-  put(g, 1, 1, "\xC9\xCD\xCD\xBB", 0x07);
-  EXPECT_EQ(writer.flush(g), "\x1b(0lqqk\x1b(B");
-  put(g, 1, 1, "\xB0\xB1\xB2\xDB", 0x07);
-  EXPECT_EQ(writer.flush(g), "\x1b[H\x1b(0aaaa\x1b(B");
-  put(g, 1, 1, "\x82\x01 \xFF", 0x07);
-  EXPECT_EQ(writer.flush(g), "\x1b[H?? ?");  // nbsp has no stand-in either
+  sixteen.flush(g);
+  indexed.flush(g);
+  for (int step = 0; step < 6; ++step) {
+    draws(g, step);
+    const std::string a = sixteen.flush(g), b = indexed.flush(g);
+    EXPECT_EQ(sgr_count(b), sgr_count(a)) << "step " << step;
+    EXPECT_LE(b.size(), a.size() + 12 * sgr_count(a)) << "step " << step;
+  }
 }
 
 TEST(TermWriter, SgrIsMinimalAndInAnsiOrder) {
@@ -267,6 +367,21 @@ TEST(TermWriter, SgrIsMinimalAndInAnsiOrder) {
       {0x87, 0x07, 16, "\x1b[25m"},     {0x07, 0x0F, 8, "\x1b[1m"},
       {0x0F, 0x07, 8, "\x1b[22m"},      {0x0E, 0x07, 8, "\x1b[22;37m"},
       {-1, 0x9E, 8, "\x1b[0;1;5;33;44m"}, {0x9F, 0x20, 8, "\x1b[0;30;42m"},
+      // 256 colours: the indices nearest the VGA colours, never 0-15
+      {-1, 0x7F, 256, "\x1b[0;38;5;231;48;5;248m"}, {0x7F, 0x70, 256, "\x1b[38;5;16m"},
+      {0x07, 0x1E, 256, "\x1b[38;5;227;48;5;19m"},  {0x07, 0x6A, 256, "\x1b[38;5;83;48;5;130m"},
+      {0x07, 0x4C, 256, "\x1b[38;5;203;48;5;124m"}, {0x07, 0x58, 256, "\x1b[38;5;240;48;5;127m"},
+      {0x07, 0x39, 256, "\x1b[38;5;63;48;5;37m"},   {0x07, 0x2B, 256, "\x1b[38;5;87;48;5;34m"},
+      {0x07, 0x0D, 256, "\x1b[38;5;207m"},          {0x07, 0x87, 256, "\x1b[5m"},
+      // truecolor: exactly the VGA colours
+      {-1, 0x7F, TRUECOLOR, "\x1b[0;38;2;255;255;255;48;2;170;170;170m"},
+      {0x07, 0x16, TRUECOLOR, "\x1b[38;2;170;85;0;48;2;0;0;170m"},
+      // monochrome: reverse where the background is the lighter, bold for bright
+      {-1, 0x07, MONOCHROME, "\x1b[0m"},  {-1, 0x70, MONOCHROME, "\x1b[0;7m"},
+      {0x07, 0x1F, MONOCHROME, "\x1b[1m"}, {0x1F, 0x70, MONOCHROME, "\x1b[0;7m"},
+      {0x70, 0x7F, MONOCHROME, "\x1b[0;1m"}, {0x70, 0x71, MONOCHROME, ""},
+      {0x07, 0x17, MONOCHROME, ""},        {0x07, 0x62, MONOCHROME, "\x1b[7m"},
+      {0x07, 0x26, MONOCHROME, ""},        {0x07, 0xCE, MONOCHROME, "\x1b[1;5m"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(sgr_change(c.from, c.to, c.colours), c.expected)

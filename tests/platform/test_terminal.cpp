@@ -4,6 +4,7 @@
 // the terminal it shares (non-blocking mode, a stop and continue, resizes).
 #include <fcntl.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/keys.h"
 #include "platform/screen.h"
 #include "platform/terminal.h"
 #include "pty_session.h"
@@ -236,6 +238,58 @@ TEST(TerminalPty, NonBlockingTerminalStillGetsEveryByte) {
   }
 }
 
+// What getch delivers for typed bytes, with the terminal's erase byte set
+// as stty would: "K" and the value of a plain key, "X" and the scan code of
+// an extended one, "P" and the character of a pasted one. Bracketed paste
+// is switched on at start and off when leaving.
+TEST(TerminalPty, EraseByteAndPasteReachGetch) {
+  struct Case {
+    cc_t erase;
+    const char* typed;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {0x7F, "\x7f\x08", "K8 K127 "},
+      {0x08, "\x7f\x08", "K127 K8 "},
+      {0x7F, "\x1b[200~a\r\x1b[Ab\x1b[201~\r", "Pa P[ PA Pb K13 "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    PtySession pty([erase = c.erase] {
+      termios modes{};
+      tcgetattr(STDIN_FILENO, &modes);
+      modes.c_cc[VERASE] = erase;
+      tcsetattr(STDIN_FILENO, TCSANOW, &modes);
+      start_showing("READY");
+      std::string seen;
+      for (;;) {
+        const int k = getch();
+        if (k == 'q') break;
+        const int scan = k == 0 ? getch() : -1;
+        char item[16];
+        if (scan == key::scan::PASTED) {
+          std::snprintf(item, sizeof item, "P%c ", pasted_char());
+        } else {
+          std::snprintf(item, sizeof item, scan >= 0 ? "X%d " : "K%d ", scan >= 0 ? scan : k);
+        }
+        seen += item;
+      }
+      terminal_close();
+      std::printf("SEEN[%s]\n", seen.c_str());
+      std::fflush(stdout);
+    });
+    ASSERT_TRUE(pty.wait_for("READY"));
+    EXPECT_NE(pty.output().find("\x1b[?2004h"), std::string::npos) << "bracketed paste not switched on";
+    pty.type(c.typed);
+    pty.read_for(60);
+    pty.type("q");
+    ASSERT_TRUE(pty.wait_for("]"));
+    EXPECT_NE(pty.output().find(std::string("SEEN[") + c.expected + "]"), std::string::npos) << pty.output();
+    EXPECT_NE(pty.output().find("\x1b[?2004l"), std::string::npos) << "bracketed paste left on";
+    pty.finish();
+  }
+}
+
 // The Linux console has no alternate screen: leaving must not keep our
 // drawing under the shell's prompt there.
 TEST(TerminalPty, LeavingBlanksATerminalWithoutAlternateScreen) {
@@ -277,12 +331,15 @@ TEST(TerminalPty, ContinueAfterAnOutsideStopRestoresRawModeAndRepaints) {
 }
 
 // Several resizes in a row, down below 80x25 while keys are typed and back
-// up: the keys wait, the notice shows, and the screen comes back centred.
-TEST(TerminalPty, ResizesHoldKeysWhileTooSmallAndRepaintCentred) {
+// up: keys typed under the notice are refused with the bell (they would be
+// carried out out of sight), the screen comes back centred, and Ctrl+C is
+// still taken under the notice.
+TEST(TerminalPty, ResizesRefuseKeysWhileTooSmallAndRepaintCentred) {
   PtySession pty([] {
     start_showing("READY");
     for (;;) {
       const int key = getch();
+      if (key == 3) _exit(7);
       gotoxy(1, 2);
       cprintf("KEY-%c", key);
     }
@@ -291,23 +348,30 @@ TEST(TerminalPty, ResizesHoldKeysWhileTooSmallAndRepaintCentred) {
   size_t at = pty.output().size();
   pty.resize(70, 20);
   ASSERT_TRUE(pty.wait_for("at least 80x25", at));
+  at = pty.output().size();
   pty.type("a");
+  EXPECT_TRUE(pty.wait_for("\a", at)) << "no bell for a key typed under the notice";
   pty.resize(79, 30);
   pty.resize(100, 24);
   pty.read_for(200);
-  EXPECT_EQ(pty.output().find("KEY-a"), std::string::npos) << "a key was taken while too small";
   at = pty.output().size();
   pty.resize(100, 30);
-  ASSERT_TRUE(pty.wait_for("KEY-a", at));
-  pty.read_for(100);
+  ASSERT_TRUE(pty.wait_for("READY", at));
+  pty.read_for(200);
+  EXPECT_EQ(pty.output().find("KEY-a"), std::string::npos) << "a key typed under the notice was carried out";
   VtModel vt(100, 30, true, 8);
   vt.apply(pty.output().substr(at));
-  std::string first_row, second_row;
+  std::string first_row;
   for (int x = 11; x <= 15; ++x) first_row += static_cast<char>(vt.at(x, 3).ch);
-  for (int x = 11; x <= 15; ++x) second_row += static_cast<char>(vt.at(x, 4).ch);
   EXPECT_EQ(first_row, "READY");
-  EXPECT_EQ(second_row, "KEY-a");
   EXPECT_EQ(vt.at(10, 3).ch, U' ');
+  at = pty.output().size();
+  pty.resize(60, 20);
+  ASSERT_TRUE(pty.wait_for("at least 80x25", at));
+  pty.type("\x03");
+  const PtyOutcome end = pty.finish();
+  ASSERT_TRUE(end.ended) << "Ctrl+C under the notice was not taken";
+  EXPECT_TRUE(WIFEXITED(end.status) && WEXITSTATUS(end.status) == 7) << "wait status " << end.status;
 }
 
 }  // namespace

@@ -6,6 +6,16 @@ namespace {
 
 int bios(int ansi) { return (ansi & 2) | ((ansi & 1) << 2) | ((ansi & 4) >> 2); }
 
+// The colours a terminal with 256 colours or truecolor must be sent, in BIOS order.
+constexpr int VGA_256[16] = {16, 19, 34, 37, 124, 127, 130, 248, 240, 63, 83, 87, 203, 207, 227, 231};
+constexpr int VGA_RGB[16][3] = {
+    {0x00, 0x00, 0x00}, {0x00, 0x00, 0xAA}, {0x00, 0xAA, 0x00}, {0x00, 0xAA, 0xAA},
+    {0xAA, 0x00, 0x00}, {0xAA, 0x00, 0xAA}, {0xAA, 0x55, 0x00}, {0xAA, 0xAA, 0xAA},
+    {0x55, 0x55, 0x55}, {0x55, 0x55, 0xFF}, {0x55, 0xFF, 0x55}, {0x55, 0xFF, 0xFF},
+    {0xFF, 0x55, 0x55}, {0xFF, 0x55, 0xFF}, {0xFF, 0xFF, 0x55}, {0xFF, 0xFF, 0xFF}};
+constexpr int TRUECOLOR = 1 << 24;
+constexpr char32_t NOT_A_BOX = U'\u00A4';  // arrows, blocks, degrees ...
+
 }  // namespace
 
 char32_t dec_graphic(char c) {
@@ -81,14 +91,28 @@ void VtModel::apply(const std::string& bytes) {
     } else if (c < 0x20 || c == 0x7F) {
       control(c);
     } else if (c < 0x80 || !utf8_) {
-      const char32_t dec = line_drawing_ ? dec_graphic(static_cast<char>(c)) : 0;
-      if (line_drawing_ && c >= 0x5F && c <= 0x7E && !dec) errors_.push_back("unknown line-drawing letter");
-      print(dec ? dec : c);
+      print(line_drawing_ ? in_line_drawing_set(c) : c);
     } else {
       utf8_left_ = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
       utf8_char_ = c & (0x3F >> utf8_left_);
     }
   }
+}
+
+void VtModel::set_acsc(const std::string& acsc) { acsc_ = acsc; }
+
+char32_t VtModel::in_line_drawing_set(unsigned char c) {
+  if (acsc_.empty()) {
+    const char32_t dec = dec_graphic(static_cast<char>(c));
+    if (c >= 0x5F && c <= 0x7E && !dec) errors_.push_back("unknown line-drawing letter");
+    return dec ? dec : c;
+  }
+  for (size_t i = 0; i + 1 < acsc_.size(); i += 2)
+    if (static_cast<unsigned char>(acsc_[i + 1]) == c) {
+      const char32_t glyph = dec_graphic(acsc_[i]);
+      return glyph ? glyph : NOT_A_BOX;
+    }
+  return c;
 }
 
 void VtModel::control(unsigned char c) {
@@ -118,23 +142,49 @@ void VtModel::csi(const std::string& params, char final_byte) {
   }
 }
 
+// 38/48;5;n or 38/48;2;r;g;b from position i on; i ends on the last number.
+int VtModel::colour(const std::vector<int>& n, size_t& i) {
+  if (i + 2 < n.size() && n[i + 1] == 5 && colours_ == 256) {
+    i += 2;
+    for (int c = 0; c < 16; ++c)
+      if (VGA_256[c] == n[i]) return c;
+  } else if (i + 4 < n.size() && n[i + 1] == 2 && colours_ == TRUECOLOR) {
+    i += 4;
+    for (int c = 0; c < 16; ++c)
+      if (VGA_RGB[c][0] == n[i - 2] && VGA_RGB[c][1] == n[i - 1] && VGA_RGB[c][2] == n[i]) return c;
+  }
+  errors_.push_back("extended colour not for this terminal");
+  i = n.size();
+  return -1;
+}
+
 void VtModel::sgr(const std::string& params) {
-  for (int p : numbers(params)) {
+  const std::vector<int> n = numbers(params);
+  const bool sixteen = colours_ > 0 && colours_ <= 16;
+  for (size_t i = 0; i < n.size(); ++i) {
+    const int p = n[i];
     if (p == 0) {
       fg_ = bg_ = -1;
-      bold_ = blink_ = false;
+      bold_ = blink_ = reverse_ = false;
     } else if (p == 1 || p == 22) {
       bold_ = p == 1;
-      if (bold_ && colours_ >= 16) errors_.push_back("bold on a 16-colour terminal");
+      if (bold_ && colours_ >= 16) errors_.push_back("bold on a terminal with 16 colours or more");
     } else if (p == 5 || p == 25) {
       blink_ = p == 5;
-    } else if (p >= 30 && p <= 37) {
+    } else if (p == 7 || p == 27) {
+      reverse_ = p == 7;
+      if (colours_ > 0) errors_.push_back("reverse on a colour terminal");
+    } else if (p >= 30 && p <= 37 && sixteen) {
       fg_ = bios(p - 30);
-    } else if (p >= 90 && p <= 97) {
+    } else if (p >= 90 && p <= 97 && sixteen) {
       fg_ = bios(p - 90) + 8;
       if (colours_ < 16) errors_.push_back("bright colour on an 8-colour terminal");
-    } else if (p >= 40 && p <= 47) {
+    } else if (p >= 40 && p <= 47 && sixteen) {
       bg_ = bios(p - 40);
+    } else if (p == 38) {
+      fg_ = colour(n, i);
+    } else if (p == 48) {
+      bg_ = colour(n, i);
     } else {
       errors_.push_back("SGR " + std::to_string(p));
     }
@@ -142,6 +192,7 @@ void VtModel::sgr(const std::string& params) {
 }
 
 int VtModel::attr() const {
+  if (colours_ == 0) return (reverse_ ? 0x70 : 0x07) | (bold_ ? 8 : 0) | (blink_ ? 0x80 : 0);
   if (fg_ < 0 || bg_ < 0) return -1;
   return fg_ | (bold_ ? 8 : 0) | (bg_ << 4) | (blink_ ? 0x80 : 0);
 }

@@ -4,6 +4,11 @@
 // well as a scroll caused by writing past the bottom-right cell. Private
 // modes (CSI ? n h/l) are taken and change nothing: like the Linux console,
 // it has no alternate screen.
+//
+// Colours are read back as attribute bytes: 16 colours as SGR 30-37/90-97,
+// 256 colours only as the indices nearest the VGA colours, truecolor only as
+// the VGA colours' RGB; anything else is an error. Monochrome (colours 0)
+// reads back 0x70 for reverse, 0x07 otherwise, plus bold as 8 and blink.
 #pragma once
 #include <string>
 #include <vector>
@@ -19,6 +24,10 @@ struct VtCell {
 class VtModel {
  public:
   VtModel(int columns, int rows, bool utf8 = true, int colours = 16);
+  // The line-drawing set of a terminal whose terminfo acsc is this: each
+  // byte sent in the set shows its symbol's glyph (a stand-in for symbols
+  // without a box glyph), bytes it does not list show as themselves.
+  void set_acsc(const std::string& acsc);
   void apply(const std::string& bytes);
   const VtCell& at(int column, int row) const { return cells_[(row - 1) * columns_ + column - 1]; }
   int cursor_column() const { return column_; }
@@ -31,6 +40,8 @@ class VtModel {
   void csi(const std::string& params, char final_byte);
   void sgr(const std::string& params);
   void print(char32_t ch);
+  char32_t in_line_drawing_set(unsigned char c);
+  int colour(const std::vector<int>& n, size_t& i);
   int attr() const;
 
   int columns_, rows_;
@@ -40,7 +51,8 @@ class VtModel {
   int column_ = 1, row_ = 1;
   bool pending_wrap_ = false;
   int fg_ = -1, bg_ = -1;  // BIOS colour numbers, -1 default
-  bool bold_ = false, blink_ = false, line_drawing_ = false;
+  bool bold_ = false, blink_ = false, reverse_ = false, line_drawing_ = false;
+  std::string acsc_;
   std::vector<std::string> errors_;
   int bells_ = 0;
   // parser state

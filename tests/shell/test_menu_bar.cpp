@@ -62,6 +62,8 @@ TEST_F(MenuBar, Navigation) {
       {"Ctrl+C rings and leaves", {key::CTRL_C}, 0, 1, 1, 1},
       {"other extended keys redraw quietly", {key::HOME, key::F1, key::ENTER}, 1, 1, 1, 0},
       {"Del is no choice", {0x5300, key::ENTER}, 1, 1, 1, 0},
+      {"Alt keys are ignored", {key::ALT_OTHER, key::extended(0x1C), key::ENTER}, 1, 1, 1, 0},
+      {"a paste is ignored", {key::PASTED, key::PASTED, R, key::ENTER}, 2, 2, 1, 0},
   };
   for (const auto& c : cases) {
     SetUp();
