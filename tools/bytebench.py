@@ -46,6 +46,7 @@ WALK = (
     ("End", END),
 )
 LEAVE = (ESC, ESC, "0")
+MENU_HINT = 13  # the catalogue line shown while the menu bar waits
 
 
 class Step:
@@ -75,13 +76,14 @@ class Session:
             finally:
                 os._exit(127)
 
-    def response(self, first_timeout=10.0):
-        """Everything written until the program is quiet, and when the first
-        and last bytes came."""
+    def response(self, first_timeout=10.0, until=b""):
+        """Everything written until the program is quiet (and has written
+        until, if given), and when the first and last bytes came."""
         data, first, last = b"", None, None
         deadline = time.monotonic() + first_timeout
         while True:
-            wait = self.quiet if first is not None else max(deadline - time.monotonic(), 0)
+            waiting = first is None or until not in data
+            wait = max(deadline - time.monotonic(), 0) if waiting else self.quiet
             ready, _, _ = select.select([self.fd], [], [], wait)
             if not ready:
                 return data, first, last
@@ -127,12 +129,19 @@ class Session:
         shutil.rmtree(self.dir, True)
 
 
+def menu_hint(examples):
+    with open(os.path.join(examples, "VELTRIS.ENG"), "rb") as f:
+        return f.read().replace(b"\r\n", b"\n").split(b"\n")[MENU_HINT].decode("cp437").encode()
+
+
 def walk(program, make_sample, examples, quiet_ms=120, env=None):
     """One run of the walk: a Step for every key (label None for those not
     measured), the first frame first."""
     session = Session(program, make_sample, examples, quiet_ms, env)
     try:
-        data, _, last = session.response()
+        # The terminal is set up before the screen is drawn: wait for the
+        # menu bar's hint on the last row, not for a pause.
+        data, _, last = session.response(until=menu_hint(examples))
         steps = [Step(FIRST_FRAME, data, (last - session.started) * 1000 if last else None)]
         for label, keys in WALK:
             data, ms = session.key(keys)
