@@ -25,7 +25,8 @@ import time
 
 COLUMNS, ROWS = 80, 25
 
-# Keys as xterm sends them; Backspace is ^? (the usual erase character).
+# Keys in xterm's CSI form (the program takes the SS3 form of keypad mode
+# too); Backspace is ^?, the usual erase character.
 RIGHT, LEFT, HOME, END, ESC, BACKSPACE = "\x1b[C", "\x1b[D", "\x1b[H", "\x1b[F", "\x1b", "\x7f"
 
 FIRST_FRAME = "first frame"
@@ -57,15 +58,15 @@ class Step:
 class Session:
     """The program on a fresh copy of the sample, on an 80x25 pty."""
 
-    def __init__(self, program, make_sample, examples, quiet_ms, env=None):
+    def __init__(self, program, make_sample, examples, quiet_ms):
+        program, examples = os.path.abspath(program), os.path.abspath(examples)
         self.quiet = quiet_ms / 1000
         self.dir = tempfile.mkdtemp(prefix="setupedit-bench-")
-        subprocess.run([make_sample, os.path.join(self.dir, "DITTA.001")], check=True, timeout=10)
+        subprocess.run([os.path.abspath(make_sample), os.path.join(self.dir, "DITTA.001")], check=True, timeout=10)
         for name in ("VELTRIS.ENG", "SETUP.001", "nolvex.hlp"):
             shutil.copy(os.path.join(examples, name), self.dir)
         environment = {"PATH": f"{examples}:/usr/bin:/bin", "TERM": "xterm-256color", "LC_ALL": "C.UTF-8",
                        "TZ": "UTC", "HOME": self.dir, "ASAN_OPTIONS": "detect_leaks=0"}
-        environment.update(env or {})
         self.started = time.monotonic()
         self.pid, self.fd = pty.fork()
         if self.pid == 0:
@@ -121,8 +122,7 @@ class Session:
                 self.response(first_timeout=0.5)
             except OSError:
                 break
-        self.status = self.wait(3.0)
-        if self.status is None:
+        if self.wait(3.0) is None:
             os.kill(self.pid, signal.SIGKILL)
             os.waitpid(self.pid, 0)
         os.close(self.fd)
@@ -134,10 +134,10 @@ def menu_hint(examples):
         return f.read().replace(b"\r\n", b"\n").split(b"\n")[MENU_HINT].decode("cp437").encode()
 
 
-def walk(program, make_sample, examples, quiet_ms=120, env=None):
+def walk(program, make_sample, examples, quiet_ms=120):
     """One run of the walk: a Step for every key (label None for those not
     measured), the first frame first."""
-    session = Session(program, make_sample, examples, quiet_ms, env)
+    session = Session(program, make_sample, examples, quiet_ms)
     try:
         # The terminal is set up before the screen is drawn: wait for the
         # menu bar's hint on the last row, not for a pause.
@@ -172,9 +172,7 @@ def main():
     parser.add_argument("--runs", type=int, default=7)
     parser.add_argument("--quiet-ms", type=int, default=120, help="silence that ends a response")
     args = parser.parse_args()
-    examples = os.path.abspath(args.examples)
-    runs = [walk(os.path.abspath(args.program), os.path.abspath(args.make_sample), examples, args.quiet_ms)
-            for _ in range(args.runs)]
+    runs = [walk(args.program, args.make_sample, args.examples, args.quiet_ms) for _ in range(args.runs)]
     print(f"setupedit at {COLUMNS}x{ROWS}, TERM=xterm-256color, {args.runs} runs")
     print(table(runs))
 

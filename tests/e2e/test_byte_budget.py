@@ -59,7 +59,7 @@ class ByteBudget(unittest.TestCase):
 
     def test_steps_stay_within_their_budgets(self):
         check_programs(self)
-        steps = bytebench.walk(BIN, MAKE_SAMPLE, os.path.abspath(EXAMPLES), quiet_ms=250)
+        steps = bytebench.walk(BIN, MAKE_SAMPLE, EXAMPLES, quiet_ms=250)
         place, places = (1, 1), {}
         for step in steps:  # the steps that are not measured still move the cursor
             before, place = place, cursor_after(step.data, *place)
