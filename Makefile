@@ -41,3 +41,9 @@ clean:
 	rm -rf build
 
 FORCE:
+
+# Bytes and times of a walk of common steps (first frame, menu bar, a field's
+# keys) in a pseudo-terminal, on the release build.
+.PHONY: bench
+bench: $(RELEASE)/setupedit
+	@python3 tools/bytebench.py --program $(RELEASE)/setupedit --make-sample $(RELEASE)/make_sample --examples examples

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/cp437.h"
+#include "platform/term_writer_motion.h"
 #include "platform/term_writer_sgr.h"
 
 namespace {
@@ -54,11 +55,7 @@ std::string TermWriter::flush(const Grid& grid) noexcept {
   // wrap never gets the chance to scroll.
   const int x = std::clamp(grid.cursor_x, 1, SCREEN_COLS);
   const int y = std::clamp(grid.cursor_y, 1, SCREEN_ROWS);
-  if (x != cursor_x_ || y != cursor_y_) {
-    out += cursor_move(x, y);
-    cursor_x_ = x;
-    cursor_y_ = y;
-  }
+  move_to(out, x, y, grid);
   shown_ = grid;
   valid_ = true;
   return out;
@@ -76,32 +73,34 @@ void TermWriter::write_cell(std::string& out, int x, const Cell& cell) noexcept 
 
 void TermWriter::move_to(std::string& out, int x, int y, const Grid& grid) noexcept {
   if (cursor_x_ == x && cursor_y_ == y) return;
-  if (refill_gap(out, x, y, grid)) return;
-  out += cursor_move(x, y);
+  Motion motion{{cursor_x_, cursor_y_}, {x, y}, options_.origin_x, options_.origin_y, {}};
+  motion.rewrite = rewrite_run(x, y, grid);
+  out += cheapest_motion(motion);
   cursor_x_ = x;
   cursor_y_ = y;
 }
 
-// A short run of unchanged cells in the current attribute is cheaper to
-// write again than to jump over.
-bool TermWriter::refill_gap(std::string& out, int x, int y, const Grid& grid) noexcept {
-  if (cursor_y_ != y || cursor_x_ < 1 || cursor_x_ >= x || attr_ < 0) return false;
-  const size_t budget = cursor_move(x, y).size();
+// The cells left of (x, y) already show the grid (cells are written in
+// reading order, and the final cursor move comes after all of them), so
+// those in the current attribute and character set may be sent again
+// instead of a move over them.
+std::vector<std::string> TermWriter::rewrite_run(int x, int y, const Grid& grid) noexcept {
+  std::vector<std::string> run;
+  if (attr_ < 0) return run;
   const bool line_drawing = line_drawing_;
-  std::string gap;
-  for (int gx = cursor_x_; gx < x; ++gx) {
+  size_t bytes = 0;
+  for (int gx = x - 1; gx >= 1 && bytes <= MOST_REWRITE_BYTES; --gx) {
     const Cell& cell = grid.cells[y - 1][gx - 1];
     if (!sgr_change(attr_, cell.attr, options_.colours).empty()) break;
-    put_glyph(gap, cell.ch);
-    if (gap.size() > budget) break;
-    if (gx + 1 == x) {
-      out += gap;
-      cursor_x_ = x;
-      return true;
-    }
+    std::string glyph;
+    put_glyph(glyph, cell.ch);
+    const bool switched = line_drawing_ != line_drawing;
+    line_drawing_ = line_drawing;
+    if (switched) break;
+    bytes += glyph.size();
+    run.insert(run.begin(), std::move(glyph));
   }
-  line_drawing_ = line_drawing;
-  return false;
+  return run;
 }
 
 void TermWriter::set_attr(std::string& out, uint8_t attr) noexcept {
@@ -129,13 +128,4 @@ void TermWriter::put_glyph(std::string& out, uint8_t ch) noexcept {
     line_drawing_ = false;
   }
   out += c;
-}
-
-std::string TermWriter::cursor_move(int x, int y) const noexcept {
-  const int row = y + options_.origin_y;
-  const int col = x + options_.origin_x;
-  std::string s = "\x1b[";
-  if (row != 1 || col != 1) s += std::to_string(row);
-  if (col != 1) s += ';' + std::to_string(col);
-  return s + 'H';
 }

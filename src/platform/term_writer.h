@@ -4,6 +4,7 @@
 // positioned field of the same colour costs one byte.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/screen.h"
 #include "platform/term_charset.h"
@@ -31,10 +32,9 @@ class TermWriter {
  private:
   void write_cell(std::string& out, int x, const Cell& cell) noexcept;
   void move_to(std::string& out, int x, int y, const Grid& grid) noexcept;
-  bool refill_gap(std::string& out, int x, int y, const Grid& grid) noexcept;
+  std::vector<std::string> rewrite_run(int x, int y, const Grid& grid) noexcept;
   void set_attr(std::string& out, uint8_t attr) noexcept;
   void put_glyph(std::string& out, uint8_t ch) noexcept;
-  std::string cursor_move(int x, int y) const noexcept;
 
   WriterOptions options_;
   LineDrawingSet charset_;

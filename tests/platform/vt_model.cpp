@@ -118,6 +118,10 @@ char32_t VtModel::in_line_drawing_set(unsigned char c) {
 void VtModel::control(unsigned char c) {
   if (c == 7) {
     ++bells_;
+  } else if (c == '\b') {
+    move_relative(0, -1);
+  } else if (c == '\r') {
+    move_relative(0, 1 - column_);
   } else {
     errors_.push_back("control byte " + std::to_string(c));
   }
@@ -133,6 +137,10 @@ void VtModel::csi(const std::string& params, char final_byte) {
     row_ = std::max(1, std::min(n[0] ? n[0] : 1, rows_));
     column_ = std::max(1, std::min(n.size() > 1 && n[1] ? n[1] : 1, columns_));
     pending_wrap_ = false;
+  } else if (final_byte >= 'A' && final_byte <= 'D' && n.size() == 1) {
+    const int count = n[0] ? n[0] : 1;
+    const int rows = final_byte == 'A' ? -count : final_byte == 'B' ? count : 0;
+    move_relative(rows, final_byte == 'C' ? count : final_byte == 'D' ? -count : 0);
   } else if (final_byte == 'J' && n[0] == 2) {
     for (VtCell& cell : cells_) cell = VtCell{U' ', attr()};
   } else if (final_byte == 'm') {
@@ -212,4 +220,16 @@ void VtModel::print(char32_t ch) {
   } else {
     ++column_;
   }
+}
+
+// Where the cursor is after writing the last column differs between
+// terminals, and a move that runs into an edge stops there: both mean the
+// writer counted wrong, so both are errors.
+void VtModel::move_relative(int rows, int columns) {
+  if (pending_wrap_) errors_.push_back("relative move after the last column");
+  pending_wrap_ = false;
+  const int row = row_ + rows, column = column_ + columns;
+  if (row < 1 || row > rows_ || column < 1 || column > columns_) errors_.push_back("move past an edge");
+  row_ = std::max(1, std::min(row, rows_));
+  column_ = std::max(1, std::min(column, columns_));
 }

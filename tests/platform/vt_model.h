@@ -1,6 +1,7 @@
 // A small model of a terminal for the writer's tests: it understands exactly
 // what the writer may send (CUP, ED 2, SGR, the G0 character set switch,
-// BEL, UTF-8 or single-byte text) and records anything else as an error, as
+// BEL, UTF-8 or single-byte text, and the relative moves BS, CR and
+// CUU/CUD/CUF/CUB) and records anything else as an error, as
 // well as a scroll caused by writing past the bottom-right cell. Private
 // modes (CSI ? n h/l) are taken and change nothing: like the Linux console,
 // it has no alternate screen.
@@ -42,6 +43,7 @@ class VtModel {
   void print(char32_t ch);
   char32_t in_line_drawing_set(unsigned char c);
   int colour(const std::vector<int>& n, size_t& i);
+  void move_relative(int rows, int columns);
   int attr() const;
 
   int columns_, rows_;
