@@ -58,7 +58,7 @@ class Step:
 class Session:
     """The program on a fresh copy of the sample, on an 80x25 pty."""
 
-    def __init__(self, program, make_sample, examples, quiet_ms):
+    def __init__(self, program, make_sample, examples, quiet_ms, colours):
         program, examples = os.path.abspath(program), os.path.abspath(examples)
         self.quiet = quiet_ms / 1000
         self.dir = tempfile.mkdtemp(prefix="setupedit-bench-")
@@ -66,7 +66,8 @@ class Session:
         for name in ("VELTRIS.ENG", "SETUP.001", "nolvex.hlp"):
             shutil.copy(os.path.join(examples, name), self.dir)
         environment = {"PATH": f"{examples}:/usr/bin:/bin", "TERM": "xterm-256color", "LC_ALL": "C.UTF-8",
-                       "TZ": "UTC", "HOME": self.dir, "ASAN_OPTIONS": "detect_leaks=0"}
+                       "TZ": "UTC", "HOME": self.dir, "ASAN_OPTIONS": "detect_leaks=0",
+                       "SETUPEDIT_COLOURS": colours}
         self.started = time.monotonic()
         self.pid, self.fd = pty.fork()
         if self.pid == 0:
@@ -134,10 +135,10 @@ def menu_hint(examples):
         return f.read().replace(b"\r\n", b"\n").split(b"\n")[MENU_HINT].decode("cp437").encode()
 
 
-def walk(program, make_sample, examples, quiet_ms=120):
+def walk(program, make_sample, examples, quiet_ms=120, colours="256"):
     """One run of the walk: a Step for every key (label None for those not
-    measured), the first frame first."""
-    session = Session(program, make_sample, examples, quiet_ms)
+    measured), the first frame first. colours: SETUPEDIT_COLOURS."""
+    session = Session(program, make_sample, examples, quiet_ms, colours)
     try:
         # The terminal is set up before the screen is drawn: wait for the
         # menu bar's hint on the last row, not for a pause.
@@ -151,16 +152,20 @@ def walk(program, make_sample, examples, quiet_ms=120):
         session.close()
 
 
-def table(runs):
-    """Markdown: bytes (the same in every run, else all shown) and median times."""
-    lines = ["| step | bytes | ms (median) |", "|---|---:|---:|"]
-    for i, step in enumerate(runs[0]):
+def table(by_colours):
+    """Markdown: bytes per colour depth (the same in every run, else all
+    shown) and median times over every run."""
+    names = list(by_colours)
+    lines = ["| step | " + " | ".join(f"bytes, {n} colours" for n in names) + " | ms (median) |",
+             "|---|" + "---:|" * (len(names) + 1)]
+    first = by_colours[names[0]][0]
+    for i, step in enumerate(first):
         if step.label is None:
             continue
-        sizes = sorted({len(run[i].data) for run in runs})
-        times = [run[i].ms for run in runs if run[i].ms is not None]
+        sizes = ["/".join(map(str, sorted({len(run[i].data) for run in by_colours[n]}))) for n in names]
+        times = [run[i].ms for n in names for run in by_colours[n] if run[i].ms is not None]
         ms = f"{statistics.median(times):.1f}" if times else "-"
-        lines.append(f"| {step.label} | {'/'.join(map(str, sizes))} | {ms} |")
+        lines.append(f"| {step.label} | {' | '.join(sizes)} | {ms} |")
     return "\n".join(lines)
 
 
@@ -172,9 +177,10 @@ def main():
     parser.add_argument("--runs", type=int, default=7)
     parser.add_argument("--quiet-ms", type=int, default=120, help="silence that ends a response")
     args = parser.parse_args()
-    runs = [walk(args.program, args.make_sample, args.examples, args.quiet_ms) for _ in range(args.runs)]
-    print(f"setupedit at {COLUMNS}x{ROWS}, TERM=xterm-256color, {args.runs} runs")
-    print(table(runs))
+    by_colours = {colours: [walk(args.program, args.make_sample, args.examples, args.quiet_ms, colours)
+                            for _ in range(args.runs)] for colours in ("16", "256")}
+    print(f"setupedit at {COLUMNS}x{ROWS}, TERM=xterm-256color, {args.runs} runs per colour depth")
+    print(table(by_colours))
 
 
 if __name__ == "__main__":

@@ -86,7 +86,7 @@ TEST(TermWriterMotion, GridChangesCostTheCheapestMotion) {
   const auto line_cell = [](Grid& g) { set(g, 21, 5, '\xC4', TEXT); };
   const auto around_it = [](Grid& g) { set(g, 20, 5, 'a', TEXT), set(g, 22, 5, 'b', TEXT), g.cursor_x = 23; };
   const char* const field = " hello////// ";
-  const WriterOptions plain{0, 0, 16, false}, centred{1, 2, 16, true};
+  const WriterOptions plain{0, 0, 16, false, ""}, centred{1, 2, 16, true, ""};
   const Case cases[] = {
       {"Left", none, [](Grid& g) { g.cursor_x = 14; }, "\b", field, {}},
       {"Right over text", [](Grid& g) { g.cursor_x = 12; }, [](Grid& g) { g.cursor_x = 13; }, "l", field, {}},
