@@ -1,8 +1,8 @@
 // Random terminal input against the key decoder. The input is read as
 // chunks: a length byte, a time step byte, then the chunk's bytes; the first
-// byte picks UTF-8 or code page 437 input. Whatever arrives, every key is a
-// KeyCode, no key appears without a byte behind it, and silence leaves
-// nothing pending.
+// byte picks UTF-8 or code page 437 input and ^? or ^H as the erase key. Whatever arrives, every key is a
+// KeyCode (or a pasted character), no key appears without a byte behind
+// it, and silence leaves nothing pending.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -18,17 +18,26 @@ void require(bool ok, const char* what) {
   std::abort();
 }
 
-bool is_key_code(int k) { return k == KeyDecoder::REFUSED || (k > 0 && k < 0x10000); }
+// A KeyCode, or a pasted character: PASTED with the character's byte.
+bool is_key_code(int k) {
+  if (k == KeyDecoder::REFUSED) return true;
+  const int pasted = k & ~KeyDecoder::PASTED;
+  if (k & KeyDecoder::PASTED) return pasted >= 0x20 && pasted <= 0xFF && pasted != 0x7F;  // never a control byte
+  return k > 0 && k < 0x10000;
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  KeyDecoder decoder((data[0] & 1) != 0);
+  KeyDecoder decoder((data[0] & 1) != 0, (data[0] & 2) ? 0x08 : 0x7F);
   size_t pos = 1, fed = 0, keys = 0;
   int64_t now = 0;
   auto take = [&](const std::vector<int>& got) {
-    for (int k : got) require(is_key_code(k), "a key outside the KeyCode range");
+    for (int k : got) {
+      if (!is_key_code(k)) std::fprintf(stderr, "key 0x%x\n", static_cast<unsigned>(k));
+      require(is_key_code(k), "a key outside the KeyCode range");
+    }
     keys += got.size();
   };
   while (pos + 2 <= size) {
