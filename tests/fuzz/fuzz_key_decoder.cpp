@@ -1,8 +1,8 @@
 // Random terminal input against the key decoder. The input is read as
 // chunks: a length byte, a time step byte, then the chunk's bytes; the first
-// byte picks UTF-8 or code page 437 input and ^? or ^H as the erase key. Whatever arrives, every key is a
-// KeyCode (or a pasted character), no key appears without a byte behind
-// it, and silence leaves nothing pending.
+// byte picks UTF-8 or code page 437 input and ^? or ^H as the erase key.
+// Whatever arrives, every key is a KeyCode (or a pasted character), no key
+// appears without a byte behind it, and silence leaves nothing pending.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
