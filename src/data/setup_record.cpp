@@ -67,10 +67,12 @@ int seek_to(std::FILE* file, int index, int size) {
 
 int read_record(std::FILE* file, uint8_t* buffer, int index, int size) noexcept {
   if (int status = seek_to(file, index, size)) return status;
+  errno = 0;  // so that the reason of a failed read (a folder, say) is kept
   std::fread(buffer, 1, static_cast<size_t>(size), file);
   if (std::ferror(file)) {
+    const int status = errno ? errno : EIO;
     std::clearerr(file);
-    return EIO;
+    return status;
   }
   std::clearerr(file);  // end of a short file: the rest keeps its zero bytes
   return 0;

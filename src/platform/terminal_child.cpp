@@ -25,7 +25,9 @@ int exit_status(int status) {
 // A command that failed has said why on the main screen; the repaint that
 // follows would cover it at once, so it stays until the operator presses a
 // key. Ctrl+C is a key here too (no ISIG), and the rest of a multi-byte key
-// is drained so that it never reaches the editor as typed characters.
+// is drained so that it never reaches the editor as typed characters. The
+// prompt's line is ended afterwards: whatever the shell prints once the
+// editor has gone starts on a line of its own.
 void hold_until_key() {
   static const char PROMPT[] = "\r\n-- press a key to return to the editor --";
   termios saved;
@@ -45,6 +47,7 @@ void hold_until_key() {
   tcsetattr(STDIN_FILENO, TCSANOW, &one_key);
   while (n > 0) n = read(STDIN_FILENO, bytes, sizeof bytes);
   tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+  terminal_write_all(STDOUT_FILENO, "\r\n", 2);
 }
 
 }  // namespace

@@ -185,6 +185,14 @@ TEST(TerminalPty, ChildCommandGetsTheForegroundAndTheProgramTakesItBack) {
   ASSERT_TRUE(pty.wait_for("press a key to return", at));
   pty.type("k");
   ASSERT_TRUE(pty.wait_for("CHILD-OK", at));
+  const std::string shown_after = pty.output().substr(at);
+  const std::string prompt_end = "to the editor --";
+  const size_t prompt = shown_after.find(prompt_end);
+  ASSERT_NE(prompt, std::string::npos);
+  // Carriage returns aside (the terminal may add one), the line ends next.
+  const size_t next = shown_after.find_first_not_of('\r', prompt + prompt_end.size());
+  EXPECT_EQ(next == std::string::npos ? '?' : shown_after[next], '\n')
+      << "the prompt's line is left open for whatever the shell prints next";
   EXPECT_TRUE(raw_modes(pty.modes_now()));
   VtModel vt(100, 30, true, 8);
   vt.apply(pty.output().substr(at));

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cerrno>
 #include <cstring>
 #include <cstdio>
 #include <fstream>
@@ -284,6 +285,19 @@ TEST(SetuprecFile, SetWritesTheRecordOnlyAndRefusalWritesNothing) {
   expected.replace(32, 32, std::string("ok") + std::string(30, '\0'));
   expected[868] = 1;
   EXPECT_EQ(file.read(), expected);
+}
+
+// The system's own reason reaches the message, never a bare I/O error.
+TEST(SetuprecFile, ReadFailuresKeepTheSystemsReason) {
+  TempFile file("");
+  const struct {
+    std::string path;
+    int error;
+  } cases[] = {{file.dir + "/DITTA.404", ENOENT}, {file.dir, EISDIR}};
+  for (const auto& c : cases) {
+    SetupRecord record{};
+    EXPECT_EQ(read_record_file(c.path, record), c.error) << c.path;
+  }
 }
 
 TEST(SetuprecFile, SetNeverCreatesACompanyFile) {
