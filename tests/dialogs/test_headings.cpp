@@ -55,6 +55,7 @@ TEST_F(Headings, WalksWithoutWriting) {
     for (int k : c.keys) console.press(k);
     edit_headings();
     EXPECT_EQ(file(), bytes(original)) << c.what;
+    EXPECT_FALSE(file_written()) << c.what;
     EXPECT_EQ(get_text(setup_record(), field::heading_line(1)) == "N", c.line1_changed_in_memory == 1) << c.what;
     EXPECT_TRUE(console.keys.empty()) << c.what;
   }
@@ -94,6 +95,7 @@ TEST_F(Headings, OptionFlagsA) {
     const int expected = c.stored < 0 ? 0x05 : c.stored;
     EXPECT_EQ(static_cast<uint8_t>(file()[954]), expected) << c.what;
     EXPECT_EQ(setup_record()[954], expected) << c.what;
+    EXPECT_EQ(file_written(), c.stored >= 0) << c.what;
     EXPECT_EQ(console.bells, 0) << c.what;
   }
 }
@@ -146,7 +148,8 @@ TEST_F(SetupExt, MissingFileShowsTheMessageAndOffersTheFieldAgain) {
   edit_setup_ext();
   EXPECT_EQ(message, "L92 9" + std::string(26, ' '));
   EXPECT_EQ(spy.bells, 1);
-  EXPECT_EQ(file(), bytes(original)) << "nothing written";
+  EXPECT_EQ(file(), bytes(original));
+  EXPECT_FALSE(file_written());
   EXPECT_EQ(get_text(setup_record(), field::setup_ext), "001") << "the refused extension never reaches the record";
   EXPECT_EQ(screen_attr(56, 21), 0x02) << "the second attempt is edited in the message's colour";
 }
@@ -166,6 +169,7 @@ TEST_F(SetupExt, ADirectoryIsNoSetupFile) {
   console.press({key::ENTER, key::ESC});
   edit_setup_ext();
   EXPECT_EQ(file(), bytes(original));
+  EXPECT_FALSE(file_written());
   EXPECT_EQ(console.bells, 1);
 }
 

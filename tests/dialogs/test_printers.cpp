@@ -91,6 +91,7 @@ TEST_F(Printers, NamesWalk) {
     EXPECT_EQ(get_text(setup_record(), field::printer_name_line(0)), c.name0) << c.what;
     EXPECT_EQ(get_text(setup_record(), field::printer_name_line(1)), c.name1) << c.what;
     EXPECT_EQ(file() != bytes(original), c.name0 != "Laser") << c.what;
+    EXPECT_EQ(file_written(), c.written) << c.what;
     EXPECT_TRUE(console.keys.empty()) << c.what;
     if (!c.written) {
       EXPECT_EQ(file(), bytes(original)) << c.what;
@@ -124,6 +125,7 @@ TEST_F(Printers, CodeSetPrompt) {
     EXPECT_TRUE(console.keys.empty()) << c.what;
     if (c.set_edited < 0) {
       EXPECT_EQ(file(), bytes(original)) << c.what;
+      EXPECT_FALSE(file_written()) << c.what;
       continue;
     }
     const int offset = field::printer_code(c.set_edited, 0, 0).offset;
@@ -151,6 +153,7 @@ TEST_F(Printers, UpOnTheFirstCodeLeavesWithoutWriting) {
   console.press({key::ENTER, key::UP});
   edit_printer_codes();
   EXPECT_EQ(file(), bytes(original));
+  EXPECT_FALSE(file_written());
 }
 
 TEST_F(Printers, ParameterChooser) {
@@ -175,6 +178,7 @@ TEST_F(Printers, ParameterChooser) {
     edit_printer_params();
     EXPECT_TRUE(console.keys.empty()) << c.what;
     EXPECT_EQ(setup_record()[868], c.active_set) << c.what;
+    EXPECT_EQ(file_written(), c.written) << c.what;
     if (c.written) {
       EXPECT_EQ(static_cast<uint8_t>(file()[868]), c.active_set) << c.what;
       EXPECT_NE(screen_text(3).find("("), std::string::npos) << c.what << ": the header box was redrawn";
