@@ -134,19 +134,11 @@ TEST_F(SetupExt, ExistingFileIsAccepted) {
 TEST_F(SetupExt, MissingFileShowsTheMessageAndOffersTheFieldAgain) {
   console.type("9");
   console.press({key::ENTER, key::ESC});
-  std::string message;
-  struct Spy : ScriptedConsole {
-    std::string* message;
-    bool key_ready(int) noexcept override {
-      *message = screen_text(25, 41, 71);
-      return !keys.empty();
-    }
-  } spy;
-  spy.message = &message;
+  MessageSpy spy;
   spy.keys = console.keys;
   set_console_backend(&spy);
   edit_setup_ext();
-  EXPECT_EQ(message, "L92 9" + std::string(26, ' '));
+  EXPECT_EQ(spy.shown, "L92 9" + std::string(26, ' '));
   EXPECT_EQ(spy.bells, 1);
   EXPECT_EQ(file(), bytes(original));
   EXPECT_FALSE(file_written());

@@ -76,19 +76,6 @@ TEST_F(Options, ScreenShowsFlagsTextAndDigitsAboveNine) {
   EXPECT_EQ(screen_attr(28, 13), original[970]);
 }
 
-}  // namespace
-
-namespace {
-
-// Sees the message area while the message is up.
-struct MessageSpy : ScriptedConsole {
-  std::string shown;
-  bool key_ready(int) noexcept override {
-    shown = screen_text(25, 41, 71);
-    return false;
-  }
-};
-
 TEST_F(Options, AFailedSaveIsShownByEachDialog) {
   const std::pair<void (*)(), Keys> cases[] = {
       {edit_options, Keys{ENTER, TAB} + ACCEPT_DIGITS}, {edit_digit_rows, {END}}, {edit_value_list, repeat({TAB}, 8)}};

@@ -17,17 +17,12 @@ constexpr int PALETTE = 960, KIND = 955, CTRL_Y = 25, CTRL_BACKSLASH = 28;
 
 // Keeps the grid shown while the last scripted key was awaited, and the
 // message shown when a save fails.
-struct Spy : ScriptedConsole {
-  Grid shown;
-  std::string message;
+struct Spy : MessageSpy {
+  Grid last;
   void present(const Grid& grid) noexcept override {
-    if (keys.size() == 1) shown = grid;
+    if (keys.size() == 1) last = grid;
   }
-  bool key_ready(int) noexcept override {
-    message = screen_text(25, 41, 71);
-    return false;
-  }
-  const Cell& cell(int x, int y) const { return shown.cells[y - 1][x - 1]; }
+  const Cell& cell(int x, int y) const { return last.cells[y - 1][x - 1]; }
 };
 
 class Palettes : public DialogTest {
@@ -199,7 +194,7 @@ TEST_F(Palettes, SubmenuRemembersTheEntryHoweverTheActionEnds) {
 TEST_F(Palettes, AFailedSaveIsShown) {
   if (open_company_file("/dev/full") != 0) GTEST_SKIP() << "no /dev/full here";
   preset_monochrome();
-  EXPECT_EQ(spy.message.substr(0, std::strlen(std::strerror(ENOSPC))), std::strerror(ENOSPC));
+  EXPECT_EQ(spy.shown.substr(0, std::strlen(std::strerror(ENOSPC))), std::strerror(ENOSPC));
   EXPECT_EQ(spy.bells, 1);
 }
 

@@ -115,20 +115,13 @@ TEST_F(GuardedDialogs, OptionFlagsB) {
 }
 
 TEST_F(GuardedDialogs, FailedSaveIsShown) {
-  struct Spy : ScriptedConsole {
-    std::string message;
-    bool key_ready(int) noexcept override {
-      message = screen_text(25, 41, 80);
-      return !keys.empty();
-    }
-  };
   for (auto dialog : {edit_option_flags_b, edit_service_line, edit_protected}) {
-    Spy spy;
+    MessageSpy spy;
     spy.type("Key9\r\r\r\r\r\r");
     set_console_backend(&spy);
     close_company_file();
     dialog();
-    EXPECT_NE(spy.message.find("Bad file descriptor"), std::string::npos) << spy.message;
+    EXPECT_NE(spy.shown.find("Bad file descriptor"), std::string::npos) << spy.shown;
     EXPECT_EQ(spy.bells, 1);
   }
 }

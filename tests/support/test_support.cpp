@@ -19,6 +19,11 @@ void ConsoleTest::SetUp() {
 
 void ConsoleTest::TearDown() { set_console_backend(nullptr); }
 
+bool MessageSpy::key_ready(int timeout_ms) noexcept {
+  shown = screen_text(25, 41, 71);
+  return ScriptedConsole::key_ready(timeout_ms);
+}
+
 void use_catalogue(const std::vector<std::string>& lines) {
   std::string bytes;
   for (const auto& l : lines) bytes += l + "\n";

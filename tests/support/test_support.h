@@ -21,6 +21,13 @@ class ConsoleTest : public ::testing::Test {
   ScriptedConsole console;
 };
 
+// A scripted console that keeps the message area (row 25, columns 41-71) as
+// it stood whenever the program looked for a key: a message is seen while up.
+struct MessageSpy : ScriptedConsole {
+  std::string shown;
+  bool key_ready(int timeout_ms) noexcept override;
+};
+
 // Loads catalogue lines (index = position in the vector).
 void use_catalogue(const std::vector<std::string>& lines);
 // Catalogue whose line i reads "Ln" + i (e.g. "L13"), for lines 0..count-1.
