@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "data/setup_record.h"
+#include "dialogs/dialog_walk.h"
 #include "dialogs/headings.h"
 #include "platform/keys.h"
 #include "platform/screen.h"
@@ -11,10 +12,10 @@
 
 namespace {
 
-class Headings : public DialogTest {
+class Headings : public DialogWalkTest {
  protected:
   void SetUp() override {
-    DialogTest::SetUp();
+    DialogWalkTest::SetUp();
     reset_heading_menu();
     for (int i = 1; i <= 5; ++i) set_text(original, field::heading_line(i), "Line " + std::to_string(i));
     set_text(original, field::setup_ext, "001");
@@ -74,30 +75,16 @@ TEST_F(Headings, UpDiscardsWhatWasTypedOnTheLineLeft) {
 }
 
 TEST_F(Headings, OptionFlagsA) {
-  struct Case {
-    const char* what;
-    std::vector<int> keys;
-    int stored;  // -1: nothing written
-  };
-  const Case cases[] = {
-      {"Enter without toggling writes the same value", {key::ENTER}, 0x05},
-      {"Space toggles bit 0", {' ', key::ENTER}, 0x04},
-      {"Up on bit 0 wraps to bit 7", {key::UP, ' ', key::ENTER}, 0x85},
-      {"Down on bit 7 wraps to bit 0", {key::UP, key::DOWN, ' ', key::ENTER}, 0x04},
-      {"Esc after toggles changes nothing", {' ', key::DOWN, ' ', key::ESC}, -1},
+  const WalkCase cases[] = {
+      {"Enter without toggling writes the same value", {key::ENTER}, {}, true},
+      {"Space toggles bit 0", {' ', key::ENTER}, {{954, 0x04}}, true},
+      {"Up on bit 0 wraps to bit 7", {key::UP, ' ', key::ENTER}, {{954, 0x85}}, true},
+      {"Down on bit 7 wraps to bit 0", {key::UP, key::DOWN, ' ', key::ENTER}, {{954, 0x04}}, true},
+      {"Esc after toggles changes nothing", {' ', key::DOWN, ' ', key::ESC}, {}, false},
       {"other keys are ignored without the bell", {'a', key::TAB, key::LEFT, key::DOWN, key::DOWN, ' ', key::ENTER},
-       0x01},
+       {{954, 0x01}}, true},
   };
-  for (const auto& c : cases) {
-    reset_record();
-    for (int k : c.keys) console.press(k);
-    edit_option_flags_a();
-    const int expected = c.stored < 0 ? 0x05 : c.stored;
-    EXPECT_EQ(static_cast<uint8_t>(file()[954]), expected) << c.what;
-    EXPECT_EQ(setup_record()[954], expected) << c.what;
-    EXPECT_EQ(file_written(), c.stored >= 0) << c.what;
-    EXPECT_EQ(console.bells, 0) << c.what;
-  }
+  for (const auto& c : cases) run_walk(c, edit_option_flags_a);
 }
 
 TEST_F(Headings, OptionFlagsRowsShowBitValuesInHex) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/setup_record.h"
+#include "dialogs/dialog_walk.h"
 #include "dialogs/printers.h"
 #include "platform/keys.h"
 #include "platform/screen.h"
@@ -49,10 +50,10 @@ TEST(PrinterCodes, HexSequenceRunsToTheLastNonZeroByteInLowercase) {
     EXPECT_EQ(hex_sequence(reinterpret_cast<const uint8_t*>(bytes.data())), text);
 }
 
-class Printers : public DialogTest {
+class Printers : public DialogWalkTest {
  protected:
   void SetUp() override {
-    DialogTest::SetUp();
+    DialogWalkTest::SetUp();
     reset_printer_menu();
     set_text(original, field::printer_name_line(0), "Laser");
     set_text(original, field::printer_name_line(1), "Matrix");
@@ -70,33 +71,15 @@ class Printers : public DialogTest {
 };
 
 TEST_F(Printers, NamesWalk) {
-  struct Case {
-    const char* what;
-    std::vector<int> keys;
-    std::string name0, name1;
-    bool written;
+  const WalkCase cases[] = {
+      {"both accepted", {key::ENTER, key::ENTER}, {}, true},
+      {"Esc leaves", {key::ESC}, {}, false},
+      {"Up on the first leaves", {key::UP}, {}, false},
+      {"an emptied name is offered again", {key::CTRL_X, key::ENTER, key::ENTER, key::ENTER}, {}, true},
+      {"Up from the second goes back", {key::ENTER, key::UP, key::CTRL_X, 'Z', key::ENTER, key::ENTER},
+       {stored_text(field::printer_name_line(0), "Z")}, true},
   };
-  const Case cases[] = {
-      {"both accepted", {key::ENTER, key::ENTER}, "Laser", "Matrix", true},
-      {"Esc leaves", {key::ESC}, "Laser", "Matrix", false},
-      {"Up on the first leaves", {key::UP}, "Laser", "Matrix", false},
-      {"an emptied name is offered again", {key::CTRL_X, key::ENTER, key::ENTER, key::ENTER}, "Laser", "Matrix", true},
-      {"Up from the second goes back", {key::ENTER, key::UP, key::CTRL_X, 'Z', key::ENTER, key::ENTER}, "Z", "Matrix",
-       true},
-  };
-  for (const auto& c : cases) {
-    reset_record();
-    for (int k : c.keys) console.press(k);
-    edit_printer_names();
-    EXPECT_EQ(get_text(setup_record(), field::printer_name_line(0)), c.name0) << c.what;
-    EXPECT_EQ(get_text(setup_record(), field::printer_name_line(1)), c.name1) << c.what;
-    EXPECT_EQ(file() != bytes(original), c.name0 != "Laser") << c.what;
-    EXPECT_EQ(file_written(), c.written) << c.what;
-    EXPECT_TRUE(console.keys.empty()) << c.what;
-    if (!c.written) {
-      EXPECT_EQ(file(), bytes(original)) << c.what;
-    }
-  }
+  for (const auto& c : cases) run_walk(c, edit_printer_names);
 }
 
 TEST_F(Printers, CodeSetPrompt) {
