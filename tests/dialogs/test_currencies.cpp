@@ -6,6 +6,7 @@
 #include "data/company_file.h"
 #include "data/setup_record.h"
 #include "dialogs/currencies.h"
+#include "dialogs/dialog_walk.h"
 #include "platform/keys.h"
 #include "platform/screen.h"
 #include "shell/menu_bar.h"
@@ -13,10 +14,10 @@
 
 namespace {
 
-class Currencies : public DialogTest {
+class Currencies : public DialogWalkTest {
  protected:
   void SetUp() override {
-    DialogTest::SetUp();
+    DialogWalkTest::SetUp();
     for (size_t i = 0; i < original.size(); ++i) original[i] = static_cast<uint8_t>(i * 13);
     const char* codes[12] = {"EUR", "USD", "GBP", "CHF", "JPY", "SEK", "NOK", "DKK", "CAD", "AUD", "", "X"};
     const double rates[12] = {1.0, 1.0842, 0.8571, 0.9613, 162.35, 11.49, 11.73, 7.4603, 1.4716, 1.6428, 0.0,
@@ -60,23 +61,12 @@ TEST_F(Currencies, NewRateAndCodeReachTheFileAsBinary64) {
 }
 
 TEST_F(Currencies, BackingUp) {
-  struct Case {
-    const char* what;
-    std::vector<int> keys;
-    bool written;
+  const WalkCase cases[] = {
+      {"Up on code 0 leaves", {key::UP}, {}, false},
+      {"Left at the start of code 0 leaves", {key::HOME, key::LEFT}, {}, false},
+      {"Esc on rate 0 leaves", {key::ENTER, key::ESC}, {}, false},
   };
-  const Case cases[] = {
-      {"Up on code 0 leaves", {key::UP}, false},
-      {"Left at the start of code 0 leaves", {key::HOME, key::LEFT}, false},
-      {"Esc on rate 0 leaves", {key::ENTER, key::ESC}, false},
-  };
-  for (const auto& c : cases) {
-    for (int k : c.keys) console.press(k);
-    edit_currencies();
-    EXPECT_EQ(file(), bytes(original)) << c.what;
-    EXPECT_EQ(file_written(), c.written) << c.what;
-    EXPECT_TRUE(console.keys.empty()) << c.what;
-  }
+  for (const auto& c : cases) run_walk(c, edit_currencies);
 }
 
 TEST_F(Currencies, UpOnARateGoesBackToItsOwnCode) {

@@ -1,7 +1,5 @@
 // A field the operator did not change keeps its bytes, in every dialog and
 // for every kind of field; a changed field is stored as its dialog says.
-#include <unistd.h>
-
 #include <cstring>
 
 #include "data/setup_record.h"
@@ -35,16 +33,10 @@ class FieldRule : public DialogWalkTest {
  protected:
   void SetUp() override {
     DialogWalkTest::SetUp();
-    ASSERT_NE(getcwd(home, sizeof home), nullptr);
-    ASSERT_EQ(chdir(dir.path.c_str()), 0);
     dir.write("SETUP.AB", "");
     dir.write("SETUP.DAT", "");
   }
-  void TearDown() override {
-    EXPECT_EQ(chdir(home), 0);
-    DialogWalkTest::TearDown();
-  }
-  char home[4096] = {};
+  InDirectory in_dir{dir.path};
 };
 
 TEST_F(FieldRule, UntouchedFieldsKeepTheirBytes) {

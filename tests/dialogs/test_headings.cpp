@@ -41,25 +41,14 @@ TEST_F(Headings, CompletingFiveLinesWritesAndRedrawsTheHeader) {
 }
 
 TEST_F(Headings, WalksWithoutWriting) {
-  struct Case {
-    const char* what;
-    std::vector<int> keys;
-    int line1_changed_in_memory;
+  const WalkCase cases[] = {
+      {"Up on line 1 leaves", {key::UP}, {}, false},
+      {"Esc on line 3 after two lines", {key::CTRL_X, 'N', key::ENTER, key::ENTER, key::ESC},
+       {stored_text(field::heading_line(1), "N")}, false},
+      {"Up on line 3 back to 2, then back to 1, then Up leaves", {key::ENTER, key::ENTER, key::UP, key::UP, key::UP},
+       {}, false},
   };
-  const Case cases[] = {
-      {"Up on line 1 leaves", {key::UP}, 0},
-      {"Esc on line 3 after two lines", {key::CTRL_X, 'N', key::ENTER, key::ENTER, key::ESC}, 1},
-      {"Up on line 3 back to 2, then back to 1, then Up leaves", {key::ENTER, key::ENTER, key::UP, key::UP, key::UP}, 0},
-  };
-  for (const auto& c : cases) {
-    reset_record();
-    for (int k : c.keys) console.press(k);
-    edit_headings();
-    EXPECT_EQ(file(), bytes(original)) << c.what;
-    EXPECT_FALSE(file_written()) << c.what;
-    EXPECT_EQ(get_text(setup_record(), field::heading_line(1)) == "N", c.line1_changed_in_memory == 1) << c.what;
-    EXPECT_TRUE(console.keys.empty()) << c.what;
-  }
+  for (const auto& c : cases) run_walk(c, edit_headings);
 }
 
 TEST_F(Headings, EmptiedLineKeepsItsText) {
@@ -100,15 +89,9 @@ class SetupExt : public Headings {
  protected:
   void SetUp() override {
     Headings::SetUp();
-    previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path);
     dir.write("SETUP.002", "");
   }
-  void TearDown() override {
-    std::filesystem::current_path(previous);
-    Headings::TearDown();
-  }
-  std::filesystem::path previous;
+  InDirectory in_dir{dir.path};
 };
 
 TEST_F(SetupExt, ExistingFileIsAccepted) {

@@ -28,6 +28,12 @@ std::string TempDir::read(const std::string& name) const {
   return s.str();
 }
 
+InDirectory::InDirectory(const std::string& path) : previous_(std::filesystem::current_path()) {
+  std::filesystem::current_path(path);
+}
+
+InDirectory::~InDirectory() { std::filesystem::current_path(previous_); }
+
 std::string hex(const std::string& bytes) {
   std::string out;
   char b[4];
