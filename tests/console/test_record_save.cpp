@@ -16,15 +16,6 @@ class RecordSave : public ConsoleTest {
   }
 };
 
-// Shows the message area at the moment the message is up.
-struct MessageSpy : ScriptedConsole {
-  std::string shown;
-  bool key_ready(int) noexcept override {
-    shown = screen_text(25, 41, 71);
-    return false;
-  }
-};
-
 TEST_F(RecordSave, AFailedSaveIsShownNotPassedOffAsDone) {
   if (open_company_file("/dev/full") != 0) GTEST_SKIP() << "no /dev/full here";
   MessageSpy spy;

@@ -1,12 +1,11 @@
 #include "dialogs/dialog_walk.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <cstring>
 
 namespace {
 
-SetupRecord with(SetupRecord r, const ByteChanges& changes) {
-  for (const auto& [offset, value] : changes) r[static_cast<size_t>(offset)] = static_cast<uint8_t>(value);
+SetupRecord with(SetupRecord r, const Patches& patches) {
+  for (const Patch& p : patches) std::memcpy(r.data() + p.offset, p.bytes.data(), p.bytes.size());
   return r;
 }
 
@@ -27,17 +26,14 @@ Keys repeat(const Keys& k, int times) {
 
 Keys text_keys(const std::string& text) { return Keys(text.begin(), text.end()); }
 
-bool DialogWalkTest::file_written() const {
-  struct stat info {};
-  return ::stat(dir.file("DITTA.001").c_str(), &info) == 0 && info.st_mtim.tv_sec != 0;
+Patch stored_text(Field f, const std::string& text) {
+  return {f.offset, text + std::string(static_cast<size_t>(f.size) - text.size(), '\0')};
 }
 
 void DialogWalkTest::run_walk(const WalkCase& c, void (*dialog)()) {
   const SetupRecord kept = original;
   original = with(original, c.before);
   reset_record();
-  const timespec epoch[2] = {{0, 0}, {0, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, dir.file("DITTA.001").c_str(), epoch, 0), 0);
   console.bells = 0;
   for (int k : c.keys) console.press(k);
   dialog();
@@ -46,6 +42,8 @@ void DialogWalkTest::run_walk(const WalkCase& c, void (*dialog)()) {
   EXPECT_EQ(first_difference(expected, bytes(setup_record())), -1) << c.what << ": record byte";
   EXPECT_EQ(file_written(), c.written) << c.what << ": written";
   EXPECT_EQ(first_difference(c.written ? expected : original, file()), -1) << c.what << ": file byte";
-  EXPECT_EQ(console.bells, c.bells) << c.what << ": bells";
+  if (c.bells != NOT_COUNTED) {
+    EXPECT_EQ(console.bells, c.bells) << c.what << ": bells";
+  }
   original = kept;
 }

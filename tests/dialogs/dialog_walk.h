@@ -1,8 +1,8 @@
 // Runs a dialog on a scripted key list against the company file and checks
-// the record in memory, the file, whether a write happened at all, and the
-// bells. A write is seen by the file's modification time, which each run
-// sets back to the epoch first, so a save of unchanged bytes still counts.
+// the record in memory, the file, whether a write happened at all (a save of
+// unchanged bytes counts), and the bells.
 #pragma once
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,19 +18,29 @@ using Keys = std::vector<int>;
 Keys repeat(const Keys& k, int times);
 Keys text_keys(const std::string& text);
 
-using ByteChanges = std::vector<std::pair<int, int>>;  // {offset, byte}
+// Bytes laid over a record from an offset: one byte, or a run.
+struct Patch {
+  Patch(int at, int byte) : offset(at), bytes(1, static_cast<char>(byte)) {}
+  Patch(int at, std::string run) : offset(at), bytes(std::move(run)) {}
+  int offset;
+  std::string bytes;
+};
+using Patches = std::vector<Patch>;
+// A text as its field stores it: the text, then zero bytes to the end.
+Patch stored_text(Field f, const std::string& text);
+
+constexpr int NOT_COUNTED = -1;
 
 struct WalkCase {
   const char* what;
   Keys keys;
-  ByteChanges changes;  // the record afterwards, over the one before
+  Patches changes;  // the record afterwards, over the one before
   bool written;
-  int bells = 0;
-  ByteChanges before = {};  // the record before, over `original`
+  int bells = 0;  // NOT_COUNTED where shown record bytes may hold a bell
+  Patches before = {};  // the record before, over `original`
 };
 
 class DialogWalkTest : public DialogTest {
  protected:
   void run_walk(const WalkCase& c, void (*dialog)());
-  bool file_written() const;
 };

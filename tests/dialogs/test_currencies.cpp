@@ -6,6 +6,7 @@
 #include "data/company_file.h"
 #include "data/setup_record.h"
 #include "dialogs/currencies.h"
+#include "dialogs/dialog_walk.h"
 #include "platform/keys.h"
 #include "platform/screen.h"
 #include "shell/menu_bar.h"
@@ -13,43 +14,31 @@
 
 namespace {
 
-class Currencies : public ConsoleTest {
+class Currencies : public DialogWalkTest {
  protected:
   void SetUp() override {
-    ConsoleTest::SetUp();
-    use_numbered_catalogue();
-    SetupRecord& r = setup_record();
-    for (size_t i = 0; i < r.size(); ++i) r[i] = static_cast<uint8_t>(i * 13);
+    DialogWalkTest::SetUp();
+    for (size_t i = 0; i < original.size(); ++i) original[i] = static_cast<uint8_t>(i * 13);
     const char* codes[12] = {"EUR", "USD", "GBP", "CHF", "JPY", "SEK", "NOK", "DKK", "CAD", "AUD", "", "X"};
     const double rates[12] = {1.0, 1.0842, 0.8571, 0.9613, 162.35, 11.49, 11.73, 7.4603, 1.4716, 1.6428, 0.0,
                               1.0 / 3.0};
     for (int i = 0; i < 12; ++i) {
-      set_text(r, field::currency_code_at(i), codes[i]);
-      set_double(r, field::currency_rate_at(i), rates[i]);
+      set_text(original, field::currency_code_at(i), codes[i]);
+      set_double(original, field::currency_rate_at(i), rates[i]);
     }
-    original = r;
-    dir.write("DITTA.001", std::string(reinterpret_cast<const char*>(r.data()), r.size()));
-    ASSERT_EQ(open_company_file(dir.file("DITTA.001")), 0);
+    reset_record();
   }
-  void TearDown() override {
-    close_company_file();
-    ConsoleTest::TearDown();
-  }
-  std::string file() { return dir.read("DITTA.001"); }
-  std::string original_bytes() { return std::string(reinterpret_cast<const char*>(original.data()), original.size()); }
   void accept(int fields) {
     for (int i = 0; i < fields; ++i) console.press(key::ENTER);
   }
-  TempDir dir;
-  SetupRecord original;
 };
 
 TEST_F(Currencies, AcceptingEverythingStoresTheSameBytesLongRatesIncluded) {
   accept(24);
   edit_currencies();
-  const std::string bytes = file();
-  ASSERT_EQ(bytes.size(), 1024u);
-  EXPECT_EQ(hex(bytes), hex(original_bytes()));
+  const std::string stored = file();
+  ASSERT_EQ(stored.size(), 1024u);
+  EXPECT_EQ(hex(stored), hex(bytes(original)));
   EXPECT_TRUE(console.keys.empty());
 }
 
@@ -64,30 +53,20 @@ TEST_F(Currencies, NewRateAndCodeReachTheFileAsBinary64) {
   console.press(key::ENTER);
   accept(21);
   edit_currencies();
-  const std::string bytes = file();
-  EXPECT_EQ(hex(bytes.substr(448, 8)), "000000000000f83f");
-  EXPECT_EQ(bytes.substr(404, 4), std::string("GBX\0", 4));
+  const std::string stored = file();
+  EXPECT_EQ(hex(stored.substr(448, 8)), "000000000000f83f");
+  EXPECT_EQ(stored.substr(404, 4), std::string("GBX\0", 4));
   EXPECT_EQ(screen_text(7, 19, 31), "     1.500000");
   EXPECT_EQ(screen_text(8, 15, 17), "GBX");
 }
 
 TEST_F(Currencies, BackingUp) {
-  struct Case {
-    const char* what;
-    std::vector<int> keys;
-    bool written;
+  const WalkCase cases[] = {
+      {"Up on code 0 leaves", {key::UP}, {}, false},
+      {"Left at the start of code 0 leaves", {key::HOME, key::LEFT}, {}, false},
+      {"Esc on rate 0 leaves", {key::ENTER, key::ESC}, {}, false},
   };
-  const Case cases[] = {
-      {"Up on code 0 leaves", {key::UP}, false},
-      {"Left at the start of code 0 leaves", {key::HOME, key::LEFT}, false},
-      {"Esc on rate 0 leaves", {key::ENTER, key::ESC}, false},
-  };
-  for (const auto& c : cases) {
-    for (int k : c.keys) console.press(k);
-    edit_currencies();
-    EXPECT_EQ(file(), original_bytes()) << c.what;
-    EXPECT_TRUE(console.keys.empty()) << c.what;
-  }
+  for (const auto& c : cases) run_walk(c, edit_currencies);
 }
 
 TEST_F(Currencies, UpOnARateGoesBackToItsOwnCode) {
@@ -111,7 +90,8 @@ TEST_F(Currencies, UpOnCodeOneReturnsToCodeZero) {
   console.type("AAA");
   console.press(key::ESC);
   edit_currencies();
-  EXPECT_EQ(file(), original_bytes());
+  EXPECT_EQ(file(), bytes(original));
+  EXPECT_FALSE(file_written());
   EXPECT_EQ(get_text(setup_record(), field::currency_code_at(0)), "EUR") << "Esc did not accept the typing";
 }
 
@@ -122,7 +102,8 @@ TEST_F(Currencies, EscKeepsAcceptedRowsInMemoryOnly) {
   accept(21);  // up to the rate of row 11
   console.press(key::ESC);
   edit_currencies();
-  EXPECT_EQ(file(), original_bytes());
+  EXPECT_EQ(file(), bytes(original));
+  EXPECT_FALSE(file_written());
   EXPECT_EQ(get_text(setup_record(), field::currency_code_at(0)), "NEW");
 }
 
@@ -138,10 +119,10 @@ TEST_F(Currencies, FieldsCannotBeEmptiedAndANonNumberIsZero) {
   console.press(key::ENTER);  // rate 1: "." reads as no number
   accept(20);
   edit_currencies();
-  const std::string bytes = file();
-  EXPECT_EQ(bytes.substr(400, 4), std::string("EUR\0", 4));
-  EXPECT_EQ(hex(bytes.substr(448, 8)), "000000000000f03f");
-  EXPECT_EQ(hex(bytes.substr(456, 8)), "0000000000000000");
+  const std::string stored = file();
+  EXPECT_EQ(stored.substr(400, 4), std::string("EUR\0", 4));
+  EXPECT_EQ(hex(stored.substr(448, 8)), "000000000000f03f");
+  EXPECT_EQ(hex(stored.substr(456, 8)), "0000000000000000");
 }
 
 TEST_F(Currencies, TableLayoutAndOffers) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "data/setup_record.h"
+#include "dialogs/dialog_walk.h"
 #include "dialogs/headings.h"
 #include "platform/keys.h"
 #include "platform/screen.h"
@@ -11,10 +12,10 @@
 
 namespace {
 
-class Headings : public DialogTest {
+class Headings : public DialogWalkTest {
  protected:
   void SetUp() override {
-    DialogTest::SetUp();
+    DialogWalkTest::SetUp();
     reset_heading_menu();
     for (int i = 1; i <= 5; ++i) set_text(original, field::heading_line(i), "Line " + std::to_string(i));
     set_text(original, field::setup_ext, "001");
@@ -40,24 +41,14 @@ TEST_F(Headings, CompletingFiveLinesWritesAndRedrawsTheHeader) {
 }
 
 TEST_F(Headings, WalksWithoutWriting) {
-  struct Case {
-    const char* what;
-    std::vector<int> keys;
-    int line1_changed_in_memory;
+  const WalkCase cases[] = {
+      {"Up on line 1 leaves", {key::UP}, {}, false},
+      {"Esc on line 3 after two lines", {key::CTRL_X, 'N', key::ENTER, key::ENTER, key::ESC},
+       {stored_text(field::heading_line(1), "N")}, false},
+      {"Up on line 3 back to 2, then back to 1, then Up leaves", {key::ENTER, key::ENTER, key::UP, key::UP, key::UP},
+       {}, false},
   };
-  const Case cases[] = {
-      {"Up on line 1 leaves", {key::UP}, 0},
-      {"Esc on line 3 after two lines", {key::CTRL_X, 'N', key::ENTER, key::ENTER, key::ESC}, 1},
-      {"Up on line 3 back to 2, then back to 1, then Up leaves", {key::ENTER, key::ENTER, key::UP, key::UP, key::UP}, 0},
-  };
-  for (const auto& c : cases) {
-    reset_record();
-    for (int k : c.keys) console.press(k);
-    edit_headings();
-    EXPECT_EQ(file(), bytes(original)) << c.what;
-    EXPECT_EQ(get_text(setup_record(), field::heading_line(1)) == "N", c.line1_changed_in_memory == 1) << c.what;
-    EXPECT_TRUE(console.keys.empty()) << c.what;
-  }
+  for (const auto& c : cases) run_walk(c, edit_headings);
 }
 
 TEST_F(Headings, EmptiedLineKeepsItsText) {
@@ -73,29 +64,16 @@ TEST_F(Headings, UpDiscardsWhatWasTypedOnTheLineLeft) {
 }
 
 TEST_F(Headings, OptionFlagsA) {
-  struct Case {
-    const char* what;
-    std::vector<int> keys;
-    int stored;  // -1: nothing written
-  };
-  const Case cases[] = {
-      {"Enter without toggling writes the same value", {key::ENTER}, 0x05},
-      {"Space toggles bit 0", {' ', key::ENTER}, 0x04},
-      {"Up on bit 0 wraps to bit 7", {key::UP, ' ', key::ENTER}, 0x85},
-      {"Down on bit 7 wraps to bit 0", {key::UP, key::DOWN, ' ', key::ENTER}, 0x04},
-      {"Esc after toggles changes nothing", {' ', key::DOWN, ' ', key::ESC}, -1},
+  const WalkCase cases[] = {
+      {"Enter without toggling writes the same value", {key::ENTER}, {}, true},
+      {"Space toggles bit 0", {' ', key::ENTER}, {{954, 0x04}}, true},
+      {"Up on bit 0 wraps to bit 7", {key::UP, ' ', key::ENTER}, {{954, 0x85}}, true},
+      {"Down on bit 7 wraps to bit 0", {key::UP, key::DOWN, ' ', key::ENTER}, {{954, 0x04}}, true},
+      {"Esc after toggles changes nothing", {' ', key::DOWN, ' ', key::ESC}, {}, false},
       {"other keys are ignored without the bell", {'a', key::TAB, key::LEFT, key::DOWN, key::DOWN, ' ', key::ENTER},
-       0x01},
+       {{954, 0x01}}, true},
   };
-  for (const auto& c : cases) {
-    reset_record();
-    for (int k : c.keys) console.press(k);
-    edit_option_flags_a();
-    const int expected = c.stored < 0 ? 0x05 : c.stored;
-    EXPECT_EQ(static_cast<uint8_t>(file()[954]), expected) << c.what;
-    EXPECT_EQ(setup_record()[954], expected) << c.what;
-    EXPECT_EQ(console.bells, 0) << c.what;
-  }
+  for (const auto& c : cases) run_walk(c, edit_option_flags_a);
 }
 
 TEST_F(Headings, OptionFlagsRowsShowBitValuesInHex) {
@@ -111,15 +89,9 @@ class SetupExt : public Headings {
  protected:
   void SetUp() override {
     Headings::SetUp();
-    previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path);
     dir.write("SETUP.002", "");
   }
-  void TearDown() override {
-    std::filesystem::current_path(previous);
-    Headings::TearDown();
-  }
-  std::filesystem::path previous;
+  InDirectory in_dir{dir.path};
 };
 
 TEST_F(SetupExt, ExistingFileIsAccepted) {
@@ -132,21 +104,14 @@ TEST_F(SetupExt, ExistingFileIsAccepted) {
 TEST_F(SetupExt, MissingFileShowsTheMessageAndOffersTheFieldAgain) {
   console.type("9");
   console.press({key::ENTER, key::ESC});
-  std::string message;
-  struct Spy : ScriptedConsole {
-    std::string* message;
-    bool key_ready(int) noexcept override {
-      *message = screen_text(25, 41, 71);
-      return !keys.empty();
-    }
-  } spy;
-  spy.message = &message;
+  MessageSpy spy;
   spy.keys = console.keys;
   set_console_backend(&spy);
   edit_setup_ext();
-  EXPECT_EQ(message, "L92 9" + std::string(26, ' '));
+  EXPECT_EQ(spy.shown, "L92 9" + std::string(26, ' '));
   EXPECT_EQ(spy.bells, 1);
-  EXPECT_EQ(file(), bytes(original)) << "nothing written";
+  EXPECT_EQ(file(), bytes(original));
+  EXPECT_FALSE(file_written());
   EXPECT_EQ(get_text(setup_record(), field::setup_ext), "001") << "the refused extension never reaches the record";
   EXPECT_EQ(screen_attr(56, 21), 0x02) << "the second attempt is edited in the message's colour";
 }
@@ -166,6 +131,7 @@ TEST_F(SetupExt, ADirectoryIsNoSetupFile) {
   console.press({key::ENTER, key::ESC});
   edit_setup_ext();
   EXPECT_EQ(file(), bytes(original));
+  EXPECT_FALSE(file_written());
   EXPECT_EQ(console.bells, 1);
 }
 

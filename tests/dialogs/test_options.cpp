@@ -27,11 +27,7 @@ class Options : public DialogWalkTest {
   }
 };
 
-ByteChanges text_bytes(const std::string& text) {
-  ByteChanges c;
-  for (int i = 0; i < 20; ++i) c.push_back({TEXT + i, i < static_cast<int>(text.size()) ? text[i] : 0});
-  return c;
-}
+Patches text_bytes(const std::string& text) { return {{TEXT, text + std::string(20 - text.size(), '\0')}}; }
 
 using namespace key;
 const Keys ACCEPT_DIGITS = repeat({TAB}, 8);
@@ -59,7 +55,7 @@ TEST_F(Options, Walks) {
        {{FLAGS, 0xE6}}, true},
       {"Up on digit 1 goes to the text, Up on digit 5 to digit 4",
        Keys{ENTER, TAB, UP, 'Q', ENTER, TAB, TAB, TAB, TAB, UP, '9', ENTER} + repeat({TAB}, 4),
-       text_bytes("Q") + ByteChanges{{FORMATS + 1, 0xC9}}, true},
+       text_bytes("Q") + Patches{{FORMATS + 1, 0xC9}}, true},
       {"Esc on a digit keeps earlier digits unwritten", Keys{ENTER, TAB, '8', ENTER} + repeat({TAB}, 6) + Keys{ESC},
        {{FORMATS, 0x85}}, false},
   };
@@ -79,19 +75,6 @@ TEST_F(Options, ScreenShowsFlagsTextAndDigitsAboveNine) {
   EXPECT_EQ(screen_text(16, 23, 51), "7nnnn   2nnnn   3nnnn   0nnnn");
   EXPECT_EQ(screen_attr(28, 13), original[970]);
 }
-
-}  // namespace
-
-namespace {
-
-// Sees the message area while the message is up.
-struct MessageSpy : ScriptedConsole {
-  std::string shown;
-  bool key_ready(int) noexcept override {
-    shown = screen_text(25, 41, 71);
-    return false;
-  }
-};
 
 TEST_F(Options, AFailedSaveIsShownByEachDialog) {
   const std::pair<void (*)(), Keys> cases[] = {

@@ -17,17 +17,12 @@ constexpr int PALETTE = 960, KIND = 955, CTRL_Y = 25, CTRL_BACKSLASH = 28;
 
 // Keeps the grid shown while the last scripted key was awaited, and the
 // message shown when a save fails.
-struct Spy : ScriptedConsole {
-  Grid shown;
-  std::string message;
+struct Spy : MessageSpy {
+  Grid last;
   void present(const Grid& grid) noexcept override {
-    if (keys.size() == 1) shown = grid;
+    if (keys.size() == 1) last = grid;
   }
-  bool key_ready(int) noexcept override {
-    message = screen_text(25, 41, 71);
-    return false;
-  }
-  const Cell& cell(int x, int y) const { return shown.cells[y - 1][x - 1]; }
+  const Cell& cell(int x, int y) const { return last.cells[y - 1][x - 1]; }
 };
 
 class Palettes : public DialogTest {
@@ -46,14 +41,9 @@ class Palettes : public DialogTest {
     lines[81] = line;
     use_catalogue(lines);
   }
-  // The record in memory differs from the file in a byte no dialog owns,
-  // so any write at all shows in the file.
-  void arm_write_detector() { setup_record()[100] ^= 0xFF; }
-  bool file_written() const { return static_cast<uint8_t>(file()[100]) != original[100]; }
   void set_slot(int g, int s, uint8_t v) {
     original[static_cast<size_t>(PALETTE + 16 * g + s)] = v;
     reset_record();
-    arm_write_detector();
   }
   Spy spy;
 };
@@ -72,7 +62,7 @@ TEST_F(Palettes, PresetsWriteEverySlotAndTheKindAtOnce) {
   };
   for (const auto& c : cases) {
     reset_record();
-    arm_write_detector();
+    setup_record()[100] ^= 0xFF;  // a change still in memory goes out with the preset
     draw_header();
     draw_main_frame();
     gotoxy(5, 2);
@@ -86,6 +76,7 @@ TEST_F(Palettes, PresetsWriteEverySlotAndTheKindAtOnce) {
     expected[100] ^= 0xFF;
     const std::string want = hex(bytes(expected)).replace(2 * KIND, 2, c.kind).replace(2 * PALETTE, 128, c.slots);
     EXPECT_EQ(hex(file()), want) << static_cast<char>(c.hotkey);
+    EXPECT_TRUE(file_written()) << static_cast<char>(c.hotkey);
     EXPECT_TRUE(spy.keys.empty()) << "nothing asked after the choice";
   }
 }
@@ -188,7 +179,6 @@ TEST_F(Palettes, SubmenuRemembersTheEntryHoweverTheActionEnds) {
     reset_palettes();
     use_catalogue_with_line_81(c.line_81);
     reset_record();
-    arm_write_detector();
     spy.bells = 0;
     for (int k : c.keys) spy.press(k);
     edit_palettes();
@@ -204,7 +194,7 @@ TEST_F(Palettes, SubmenuRemembersTheEntryHoweverTheActionEnds) {
 TEST_F(Palettes, AFailedSaveIsShown) {
   if (open_company_file("/dev/full") != 0) GTEST_SKIP() << "no /dev/full here";
   preset_monochrome();
-  EXPECT_EQ(spy.message.substr(0, std::strlen(std::strerror(ENOSPC))), std::strerror(ENOSPC));
+  EXPECT_EQ(spy.shown.substr(0, std::strlen(std::strerror(ENOSPC))), std::strerror(ENOSPC));
   EXPECT_EQ(spy.bells, 1);
 }
 

@@ -55,8 +55,6 @@ class WholeProgram : public ConsoleTest {
   void SetUp() override {
     ConsoleTest::SetUp();
     use_numbered_catalogue(260);
-    ASSERT_NE(getcwd(home, sizeof home), nullptr);
-    ASSERT_EQ(chdir(dir.path.c_str()), 0);  // where the program looks for SETUP files
     for (const Field& f : field::all)
       for (int i = 0; i < f.size; ++i) used[static_cast<size_t>(f.offset + i)] = true;
     set_console_backend(&keys);
@@ -65,7 +63,6 @@ class WholeProgram : public ConsoleTest {
   void TearDown() override {
     close_company_file();
     session().service_mode = false;
-    EXPECT_EQ(chdir(home), 0);
     ConsoleTest::TearDown();
   }
 
@@ -128,7 +125,7 @@ class WholeProgram : public ConsoleTest {
 
   CheckedConsole keys;
   TempDir dir;
-  char home[4096] = {};
+  InDirectory in_dir{dir.path};
   std::array<bool, RECORD_SIZE> used{};
   std::string as_read;
   std::unique_ptr<WriteWatch> watch;

@@ -32,6 +32,21 @@ TOP_LEFT, TOP_RIGHT, BOTTOM_LEFT, BOTTOM_RIGHT = cp437(218), cp437(191), cp437(1
 SINGLE, DOUBLE, SIDE = cp437(196), cp437(205), cp437(179)
 
 
+def with_bytes(record, offset, data):
+    return record[:offset] + data + record[offset + len(data):]
+
+
+def with_text(record, offset, width, text):
+    """The record after storing a text: the text, then zero bytes."""
+    data = text.encode("cp437")
+    return with_bytes(record, offset, data + bytes(width - len(data)))
+
+
+def hotkey(label):
+    """The letter marked with & in a pop-up entry, as typed."""
+    return label[label.index("&") + 1].lower()
+
+
 def frame_top(x1, x2, title):
     """The top edge of a box from column x1 to x2 with its centred title."""
     w = x2 - x1 - 1
@@ -117,6 +132,7 @@ class ProgramCase:
                    f"{s.program_command(args)}; echo $? > status; "
                    f"stty -a > stty_after.txt; printf '%s\\n' {self.AFTER}; exec sleep 600")
         self.started_at = local_now()
+        s.hold_company_time()
         self.addCleanup(self._check_stderr)  # registered first, so it runs after the pane is killed
         self.pane = TmuxPane(self, f"/bin/sh -c {shlex.quote(command)}", self.TERM)
         return self.pane
@@ -144,6 +160,11 @@ class ProgramCase:
                    "the program's exit status", timeout)
         return int(self.scratch.read("status").strip())
 
+    def open_submenu(self, pane, item, title_line, what):
+        """Opens a menu item by its hotkey and waits for its pop-up."""
+        pane.type(self.catalogue[item][0].lower())
+        pane.wait_for(lambda s: self.catalogue[title_line] in s.row(6), what)
+
     def wait_hint(self, pane, line, what=None):
         hint = self.catalogue[line]
         return pane.wait_for(lambda s: s.text(1, 25, 39) == f"{hint:<39}", what or f"hint line {line}")
@@ -170,6 +191,11 @@ class ProgramCase:
         return pid
 
     # Checks shared by several tests.
+
+    def assert_nothing_written(self, message=None):
+        """The company file holds the record as read and saw no write at all."""
+        self.assertEqual(self.scratch.company_bytes(), self.record, message)
+        self.assertFalse(self.scratch.company_written(), message or "the company file was written")
 
     def assert_terminal_restored(self, pane):
         """After the program ended: main screen back, cursor shown, cooked

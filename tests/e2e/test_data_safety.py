@@ -6,7 +6,6 @@ import errno
 import os
 import resource
 import signal
-import subprocess
 import time
 import unittest
 
@@ -14,17 +13,11 @@ from program import ACTIVE_SET, HEADING, MENU_HINT, MESSAGE_COLOURS, ProgramCase
 from tmux_screen import BIN, Scratch
 
 
-def run_without_terminal(scratch, args):
-    return subprocess.run([BIN, *args], cwd=scratch.dir, stdin=subprocess.PIPE, capture_output=True,
-                          timeout=10, env=dict(os.environ, ASAN_OPTIONS="detect_leaks=0"))
-
-
 class DataSafety(ProgramCase):
 
     def choose_parameter_row_1(self, pane):
         """Opens the parameter-row chooser on row 1: End then saves."""
-        pane.type(self.catalogue[2][0].lower())
-        pane.wait_for(lambda s: self.catalogue[105] in s.row(6), "the printer submenu")
+        self.open_submenu(pane, 2, 105, "the printer submenu")
         pane.send("Down", "Down", "Enter")
         self.wait_hint(pane, 57, "the parameter row chooser")
         pane.send("Down")
@@ -32,13 +25,13 @@ class DataSafety(ProgramCase):
 
     def test_a_second_editor_on_the_same_company_does_not_start(self):
         self.start_main_screen()
-        result = run_without_terminal(self.scratch, ["", "001", "ENG"])
+        result = self.scratch.run_program(["", "001", "ENG"])
         self.assertEqual((result.returncode, result.stdout), (1, b""), result.stderr)
         lines = result.stderr.decode().splitlines()
         self.assertEqual(len(lines), 1, lines)
         self.assertIn("DITTA.001", lines[0])
         self.assertIn(str(self.program_pid()), lines[0].split())
-        self.assertEqual(self.scratch.company_bytes(), self.record)
+        self.assert_nothing_written()
 
     def test_an_outside_write_survives_our_next_save(self):
         pane, _ = self.start_main_screen()
@@ -96,7 +89,7 @@ class HostileInputs(unittest.TestCase):
 
     def test_a_fifo_catalogue_fails_at_once(self):
         os.mkfifo(self.catalogue)
-        result = run_without_terminal(self.scratch, ["", "001", "ENG"])
+        result = self.scratch.run_program(["", "001", "ENG"])
         lines = result.stderr.decode().splitlines()
         self.assertEqual((result.returncode, len(lines)), (1, 1), lines)
         self.assertIn("VELTRIS.ENG': not a regular file", lines[0])
@@ -112,7 +105,7 @@ class HostileInputs(unittest.TestCase):
     def assert_starts_quickly(self):
         before = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
         started = time.monotonic()
-        result = run_without_terminal(self.scratch, ["", "001", "ENG"])
+        result = self.scratch.run_program(["", "001", "ENG"])
         elapsed = time.monotonic() - started
         peak_kb = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
         self.assertIn(b"terminal", result.stderr, "the catalogue was not loaded")
@@ -121,7 +114,7 @@ class HostileInputs(unittest.TestCase):
         self.assertTrue(peak_kb <= before or peak_kb < 200 * 1024, f"{peak_kb} kB")
 
     def test_a_rejected_argument_is_echoed_with_control_bytes_escaped(self):
-        result = run_without_terminal(self.scratch, ["\x1b]0;owned\x07", "001", "ENG"])
+        result = self.scratch.run_program(["\x1b]0;owned\x07", "001", "ENG"])
         self.assertEqual(result.returncode, 255)
         self.assertEqual(result.stderr, b"setupedit: prefix '\\x1b]0;owned\\x07' is longer than 2 bytes\n")
 

@@ -4,8 +4,8 @@ screen and the company file's bytes."""
 import struct
 
 from program import (ACTIVE_SET, CURRENCY_CODE, CURRENCY_RATE, DIALOG, HEADING, MENU_HINT,
-                     MESSAGE_COLOURS, PRINTER_PARAMS, ProgramCase, for_each_term, frame_top, header_title,
-                     printer_line, printer_line_column)
+                     MESSAGE_COLOURS, PRINTER_PARAMS, ProgramCase, for_each_term, frame_top, header_title, hotkey,
+                     printer_line, printer_line_column, with_bytes, with_text)
 from tmux_screen import RECORD_SIZE, attr, colours_of, text_at
 
 CODE_HINT, RATE_HINT = 34, 35
@@ -13,23 +13,8 @@ CODE_COLUMN, RATE_COLUMN, TABLE_ROW = 15, 19, 7
 FILL = "/"
 
 
-def with_text(record, offset, width, text):
-    """The record after storing a text: the text, then zero bytes."""
-    data = text.encode("cp437")
-    return record[:offset] + data + bytes(width - len(data)) + record[offset + width:]
-
-
-def with_bytes(record, offset, data):
-    return record[:offset] + data + record[offset + len(data):]
-
-
 def rate(record, row):
     return struct.unpack_from("<d", record, CURRENCY_RATE + 8 * row)[0]
-
-
-def hotkey(label):
-    """The letter marked with & in a pop-up entry."""
-    return label[label.index("&") + 1]
 
 
 class Dialogs(ProgramCase):
@@ -138,7 +123,7 @@ class Dialogs(ProgramCase):
         field("UXY", 3, "Up: back to the code of row 0")
         pane.send("Escape")
         self.wait_hint(pane, MENU_HINT, "the menu bar after Esc")
-        self.assertEqual(self.scratch.company_bytes(), self.record, "Esc must not write")
+        self.assert_nothing_written("Esc must not write")
 
     # Headings -------------------------------------------------------------
 
@@ -149,7 +134,7 @@ class Dialogs(ProgramCase):
         pane.type(self.catalogue[1][0].lower())
         pane.wait_for(lambda s: self.catalogue[115] in s.row(6) and self.catalogue[118].replace("&", "") in s.row(9),
                       "the heading submenu")
-        pane.type(hotkey(self.catalogue[116]).lower())
+        pane.type(hotkey(self.catalogue[116]))
         screen = self.wait_hint(pane, 20, "the first heading line")
         self.assertEqual(screen.text(2, 6, 35), frame_top(2, 36, self.catalogue[1]))
         first = text_at(self.record, HEADING[1], 32)
@@ -181,8 +166,7 @@ class Dialogs(ProgramCase):
 
     def test_parameter_row_choice_moves_header_printer_line(self):
         pane, _ = self.start_main_screen()
-        pane.type(self.catalogue[2][0].lower())
-        pane.wait_for(lambda s: self.catalogue[105] in s.row(6), "the printer submenu")
+        self.open_submenu(pane, 2, 105, "the printer submenu")
         pane.send("Down", "Down", "Enter")
         self.wait_hint(pane, 57, "the parameter row chooser")
         # The cursor is read just before the cells: wait until both are current.
@@ -228,7 +212,7 @@ class Dialogs(ProgramCase):
         self.assertEqual(screen.text(1, 25, 39), f"{self.catalogue[56]:<39}")
         pane.send("Escape")
         self.wait_hint(pane, MENU_HINT, "the menu bar after Esc")
-        self.assertEqual(self.scratch.company_bytes(), self.record, "Esc must not write")
+        self.assert_nothing_written("Esc must not write")
 
 
 for_each_term(Dialogs, globals())

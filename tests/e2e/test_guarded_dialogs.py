@@ -1,9 +1,8 @@
 """Items 6 (protected fields), 9 (option flags B) and 12 (service line, only
 with the service code) open on the sample data, and one walk each reaches
 the company file."""
-from program import DIALOG, HEADING, MENU_HINT, ProgramCase, for_each_term, frame_top, menu_row
+from program import DIALOG, HEADING, MENU_HINT, ProgramCase, for_each_term, frame_top, menu_row, with_text
 from tmux_screen import attr, colours_of, text_at
-from test_dialogs import with_text
 
 ACCESS_WORD, PROTECTED_TEXT_1, OPTION_FLAGS_B = 224, 256, 944
 FILL = "/"

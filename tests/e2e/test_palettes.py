@@ -1,16 +1,12 @@
 """Colour palettes through the real terminal: a colour of group 0 chosen in
 the grid takes over the header box and the main frame and reaches the file;
 the colour preset gives back exactly the sample's palette."""
-from program import MENU_HINT, ProgramCase, for_each_term, frame_top
+from program import MENU_HINT, ProgramCase, for_each_term, frame_top, hotkey
 from tmux_screen import colours_of, wait_until
 
 PALETTE = 960
 SUBMENU, MONOCHROME, COLOUR_PRESET, FIRST_GROUP, CHOOSER = 78, 79, 80, 82, 86
 HEADER_SLOT = 1  # slot 1 of group 0 colours the header box
-
-
-def hotkey(label):
-    return label[label.index("&") + 1].lower()
 
 
 def grid_cell(value):
@@ -21,8 +17,7 @@ def grid_cell(value):
 class Palettes(ProgramCase):
 
     def open_colour_menu(self, pane, entry):
-        pane.type(self.catalogue[11][0].lower())
-        pane.wait_for(lambda s: self.catalogue[SUBMENU] in s.row(6), "the colour submenu")
+        self.open_submenu(pane, 11, SUBMENU, "the colour submenu")
         pane.type(hotkey(self.catalogue[entry]))
 
     def test_group_0_colour_then_colour_preset(self):

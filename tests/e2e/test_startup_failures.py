@@ -1,11 +1,10 @@
 """Start-up failures: the exit status, one line on stderr, nothing drawn, and
 the company file untouched."""
 import os
-import subprocess
 import unittest
 
 from program import ProgramCase
-from tmux_screen import BIN, Scratch, requirements_missing
+from tmux_screen import BIN, requirements_missing
 
 COMPANY = "DITTA.001"
 
@@ -24,47 +23,36 @@ CASES = [
 
 
 @unittest.skipUnless(BIN, "SETUPEDIT_BIN is not set; run the tests through ctest or set it")
-class StartupFailuresWithoutTerminal(unittest.TestCase):
+class StartupFailuresWithoutTerminal(ProgramCase, unittest.TestCase):
     """Run directly, with pipes for input and output."""
-
-    def setUp(self):
-        self.scratch = Scratch(self)
-        self.record = self.scratch.company_bytes()
-
-    def run_program(self, args):
-        return subprocess.run([BIN, *args], cwd=self.scratch.dir, stdin=subprocess.PIPE,
-                              capture_output=True, timeout=20,
-                              env=dict(os.environ, ASAN_OPTIONS="detect_leaks=0"))
 
     def test_failures(self):
         for case, args, status, words in CASES:
             with self.subTest(case, args=args):
-                result = self.run_program(args)
+                result = self.scratch.run_program(args)
                 self.assertEqual(result.returncode, status, result.stderr)
                 self.assertEqual(result.stdout, b"", "something was drawn")
                 lines = result.stderr.decode(errors="replace").strip().splitlines()
                 self.assertEqual(len(lines), 1, f"expected one line on stderr, got {lines}")
                 for word in words:
                     self.assertIn(word.lower(), lines[0].lower())
-                self.assertEqual(self.scratch.company_bytes(), self.record)
+                self.assert_nothing_written()
                 self.assertEqual(sorted(os.listdir(self.scratch.dir)),
                                  sorted(["bin", COMPANY, "VELTRIS.ENG", "SETUP.001", "nolvex.hlp"]),
                                  "a file was created")
 
     def test_no_terminal(self):
         # Both files open, but there is no terminal to draw on.
-        result = self.run_program(["", "001", "ENG"])
+        result = self.scratch.run_program(["", "001", "ENG"])
         self.assertEqual(result.returncode, 1, result.stderr)
         self.assertEqual(result.stdout, b"")
         self.assertEqual(len(result.stderr.strip().splitlines()), 1, result.stderr)
-        self.assertEqual(self.scratch.company_bytes(), self.record)
+        self.assert_nothing_written()
 
     def test_missing_catalogue_leaves_company_file_times(self):
-        before = os.stat(self.scratch.company)
-        result = self.run_program(["", "001", "XYZ"])
+        result = self.scratch.run_program(["", "001", "XYZ"])
         self.assertEqual(result.returncode, 1)
-        after = os.stat(self.scratch.company)
-        self.assertEqual((after.st_size, after.st_mtime_ns), (before.st_size, before.st_mtime_ns))
+        self.assert_nothing_written()
 
 
 @unittest.skipIf(requirements_missing(), requirements_missing() or "")
@@ -81,7 +69,7 @@ class StartupFailuresInTerminal(ProgramCase, unittest.TestCase):
                 pane = self.start(args)
                 self.assertEqual(self.wait_status(), status)
                 self.assert_terminal_restored(pane)
-                self.assertEqual(self.scratch.company_bytes(), self.record)
+                self.assert_nothing_written()
                 pane.kill()
 
 

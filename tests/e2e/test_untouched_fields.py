@@ -1,17 +1,13 @@
 """Fields walked through with Enter keep their bytes: a printer code with a
 00 byte inside is shown and offered with it, and accepting it as shown stores
 exactly what was read."""
-from program import MENU_HINT, ProgramCase, for_each_term
+from program import MENU_HINT, ProgramCase, for_each_term, hotkey
 
 CODE_SET_HINT, FIRST_CODE_HINT = 63, 36
 ON_COLUMN, OFF_COLUMN, FIRST_CODE_ROW = 43, 60, 8
 PRINTER_CODES = 544
 CODE = bytes([0x1B, 0x33, 0x00, 0x41, 0, 0, 0, 0])        # on, set 0, row 0
 LEADING_ZERO = bytes([0x00, 0x1B, 0x40, 0, 0, 0, 0, 0])   # off, set 0, row 0
-
-
-def hotkey(label):
-    return label[label.index("&") + 1]
 
 
 class UntouchedFields(ProgramCase):
@@ -22,9 +18,8 @@ class UntouchedFields(ProgramCase):
             f.write(CODE + LEADING_ZERO)
         record = self.scratch.company_bytes()
         pane, _ = self.start_main_screen()
-        pane.type(self.catalogue[2][0].lower())
-        pane.wait_for(lambda s: self.catalogue[105] in s.row(6), "the printer submenu")
-        pane.type(hotkey(self.catalogue[107]).lower())
+        self.open_submenu(pane, 2, 105, "the printer submenu")
+        pane.type(hotkey(self.catalogue[107]))
         self.wait_hint(pane, CODE_SET_HINT, "the code-set prompt")
         pane.send("Enter")
         screen = self.wait_hint(pane, FIRST_CODE_HINT, "the first code field")

@@ -1,21 +1,16 @@
 // setuprec's record forms: dumps that copy records exactly, and assignments
 // refused as a whole.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cerrno>
 #include <cstring>
-#include <cstdio>
-#include <fstream>
 #include <random>
-#include <sstream>
-#include <thread>
 
 #include "data/field_names.h"
 #include "setuprec/record_commands.h"
+#include "support/files.h"
 
 namespace {
 
@@ -242,58 +237,34 @@ TEST(SetuprecDiff, OnlyTheFieldsThatDiffer) {
 
 // --- the file: one write of 1024 bytes, or none ---------------------------
 
-struct TempFile {
-  std::string dir, path;
-  TempFile(const std::string& bytes) {
-    char name[] = "/tmp/setuprec-test-XXXXXX";
-    dir = mkdtemp(name);
-    path = dir + "/DITTA.001";
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  ~TempFile() {
-    std::remove(path.c_str());
-    rmdir(dir.c_str());
-  }
-  std::string read() const {
-    std::stringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
-  }
-  timespec modified() const {
-    struct stat info {};
-    stat(path.c_str(), &info);
-    return info.st_mtim;
-  }
-};
-
 TEST(SetuprecFile, SetWritesTheRecordOnlyAndRefusalWritesNothing) {
   std::string bytes(1500, '\x11');
   bytes.replace(1024, 476, std::string(476, '\x99'));
-  TempFile file(bytes);
+  TempDir dir;
+  dir.write("DITTA.001", bytes);
+  const std::string path = dir.file("DITTA.001");
+  WriteWatch watch(path);
 
-  const auto refused = update_record_file(file.path, {{"heading[1]", "\"ok\""}, {"active_set", "300"}}, true);
+  const auto refused = update_record_file(path, {{"heading[1]", "\"ok\""}, {"active_set", "300"}}, true);
   ASSERT_EQ(refused.size(), 1u);
-  const timespec before = file.modified();
-  std::this_thread::sleep_for(std::chrono::milliseconds(30));
-  EXPECT_TRUE(update_record_file(file.path, {{"active_set", "256"}}, true).size() == 1);
-  const timespec after = file.modified();
-  EXPECT_TRUE(before.tv_sec == after.tv_sec && before.tv_nsec == after.tv_nsec) << "a refused set wrote the file";
-  EXPECT_EQ(file.read(), bytes);
+  EXPECT_TRUE(update_record_file(path, {{"active_set", "256"}}, true).size() == 1);
+  EXPECT_FALSE(watch.written()) << "a refused set wrote the file";
+  EXPECT_EQ(dir.read("DITTA.001"), bytes);
 
-  EXPECT_TRUE(update_record_file(file.path, {{"heading[1]", "\"ok\""}, {"active_set", "1"}}, true).empty());
+  EXPECT_TRUE(update_record_file(path, {{"heading[1]", "\"ok\""}, {"active_set", "1"}}, true).empty());
   std::string expected = bytes;
   expected.replace(32, 32, std::string("ok") + std::string(30, '\0'));
   expected[868] = 1;
-  EXPECT_EQ(file.read(), expected);
+  EXPECT_EQ(dir.read("DITTA.001"), expected);
 }
 
 // The system's own reason reaches the message, never a bare I/O error.
 TEST(SetuprecFile, ReadFailuresKeepTheSystemsReason) {
-  TempFile file("");
+  TempDir dir;
   const struct {
     std::string path;
     int error;
-  } cases[] = {{file.dir + "/DITTA.404", ENOENT}, {file.dir, EISDIR}};
+  } cases[] = {{dir.file("DITTA.404"), ENOENT}, {dir.path, EISDIR}};
   for (const auto& c : cases) {
     SetupRecord record{};
     EXPECT_EQ(read_record_file(c.path, record), c.error) << c.path;
@@ -301,8 +272,8 @@ TEST(SetuprecFile, ReadFailuresKeepTheSystemsReason) {
 }
 
 TEST(SetuprecFile, SetNeverCreatesACompanyFile) {
-  TempFile file("");
-  const std::string missing = file.dir + "/DITTA.002";
+  TempDir dir;
+  const std::string missing = dir.file("DITTA.002");
   EXPECT_EQ(update_record_file(missing, {{"active_set", "1"}}, true).size(), 1u);
   EXPECT_NE(access(missing.c_str(), F_OK), 0) << "set created a company file";
 }

@@ -14,14 +14,8 @@ namespace {
 
 class StartUp : public ConsoleTest {
  protected:
-  void SetUp() override {
-    ConsoleTest::SetUp();
-    previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path);
-  }
   void TearDown() override {
     close_company_file();
-    std::filesystem::current_path(previous);
     ConsoleTest::TearDown();
   }
   int run(std::vector<const char*> args) {
@@ -29,7 +23,7 @@ class StartUp : public ConsoleTest {
     return start_up(static_cast<int>(args.size()), args.data());
   }
   TempDir dir;
-  std::filesystem::path previous;
+  InDirectory in_dir{dir.path};
 };
 
 TEST_F(StartUp, FailuresEndWithTheirStatusAndTouchNothing) {

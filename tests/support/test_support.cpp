@@ -1,16 +1,9 @@
 #include "support/test_support.h"
 
-#include <sys/inotify.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "console/keyboard.h"
 #include "data/catalogue.h"
+#include "data/company_file.h"
+#include "platform/keys.h"
 #include "platform/screen.h"
 #include "shell/menu_bar.h"
 
@@ -26,6 +19,11 @@ void ConsoleTest::SetUp() {
 
 void ConsoleTest::TearDown() { set_console_backend(nullptr); }
 
+bool MessageSpy::key_ready(int timeout_ms) noexcept {
+  shown = screen_text(25, 41, 71);
+  return ScriptedConsole::key_ready(timeout_ms);
+}
+
 void use_catalogue(const std::vector<std::string>& lines) {
   std::string bytes;
   for (const auto& l : lines) bytes += l + "\n";
@@ -38,52 +36,6 @@ void use_numbered_catalogue(int count) {
   use_catalogue(lines);
 }
 
-TempDir::TempDir() {
-  char pattern[] = "/tmp/setupedit-test-XXXXXX";
-  path = mkdtemp(pattern);
-}
-
-TempDir::~TempDir() { std::filesystem::remove_all(path); }
-
-void TempDir::write(const std::string& name, const std::string& bytes) const {
-  std::ofstream(file(name), std::ios::binary) << bytes;
-}
-
-std::string TempDir::read(const std::string& name) const {
-  std::ifstream in(file(name), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string hex(const std::string& bytes) {
-  std::string out;
-  char b[4];
-  for (unsigned char c : bytes) {
-    std::snprintf(b, sizeof b, "%02x", c);
-    out += b;
-  }
-  return out;
-}
-
-WriteWatch::WriteWatch(const std::string& path) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-  if (fd_ < 0 || inotify_add_watch(fd_, path.c_str(), IN_MODIFY) < 0) ADD_FAILURE() << "cannot watch " << path;
-}
-
-WriteWatch::~WriteWatch() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
-bool WriteWatch::written() {
-  bool any = false;
-  alignas(inotify_event) char events[4096];
-  while (::read(fd_, events, sizeof events) > 0) any = true;
-  return any;
-}
-
-#include "data/company_file.h"
-#include "platform/keys.h"
-
 void DialogTest::SetUp() {
   ConsoleTest::SetUp();
   use_numbered_catalogue();
@@ -95,6 +47,7 @@ void DialogTest::reset_record() {
   close_company_file();
   setup_record() = original;
   dir.write("DITTA.001", bytes(original));
+  watch.emplace(dir.file("DITTA.001"));
   ASSERT_EQ(open_company_file(dir.file("DITTA.001")), 0);
 }
 
