@@ -70,8 +70,10 @@ TEST_F(GuardedDialogs, Protected) {
       {"Esc at the new word", "Key9", {E, key::ESC}, {}, false},
       {"Enter twice at the new word, untouched texts keep their bytes", "Key9", {E, E, E, E, E, E}, {}, true},
       {"an emptied text is offered again; Tab accepts", "Key9", {E, E, E, E, X, E, key::TAB, key::TAB}, {}, true},
-      {"an empty new word asks again, then recalls nothing", "Key9", {E, key::TAB, E, 'W', E, E, E, E},
-       {{access_word, "W"}}, true},
+      {"Tab and Down on the untouched new word and texts keep them", "Key9",
+       {E, key::TAB, key::DOWN, key::TAB, key::DOWN}, {}, true},
+      {"an emptied new word asks again", "Key9",
+       {E, 'W', key::BACKSPACE, key::TAB, 'V', E, E, E, E}, {{access_word, "V"}}, true},
       {"all four typed; Up accepts, no way back", "Key9",
        {E, X, 'W', key::UP, X, 'A', key::UP, X, 'B', key::DOWN, X, 'C', key::F1},
        {{access_word, "W"}, {protected_text_0, "A"}, {protected_text_1, "B"}, {protected_text_2, "C"}}, true},
@@ -84,6 +86,11 @@ TEST_F(GuardedDialogs, Protected) {
   set_text(no_word, access_word, "");
   original = no_word;
   run(edit_protected, {"an empty access word opens on Enter", "", {E, 'X', E, E, E, E}, {{access_word, "X"}}, true},
+      original);
+  original = SetupRecord{};
+  set_text(original, access_word, "Key9");
+  original[256 + 10] = 0x77;  // an empty text with a byte after its terminator
+  run(edit_protected, {"an empty text passed untouched stays as it was", "Key9", {E, E, E, E, E, E}, {}, true},
       original);
 }
 
