@@ -1,7 +1,7 @@
 // Random terminal input against the key decoder. The input is read as
 // chunks: a length byte, a time step byte, then the chunk's bytes; the first
 // byte picks UTF-8 or code page 437 input. Whatever arrives, every key is a
-// KeyCode, no key appears without a byte behind it, and silence leaves
+// KeyCode or a pasted character, no key appears without a byte behind it, and silence leaves
 // nothing pending.
 #include <cstdint>
 #include <cstdio>
@@ -18,7 +18,13 @@ void require(bool ok, const char* what) {
   std::abort();
 }
 
-bool is_key_code(int k) { return k == KeyDecoder::REFUSED || (k > 0 && k < 0x10000); }
+// A pasted character is its byte marked PASTED, and never a control byte.
+bool is_pasted(int k) {
+  const int byte = k & 0xFF;
+  return (k & ~0xFF) == KeyDecoder::PASTED && byte >= 0x20 && byte != 0x7F;
+}
+
+bool is_key_code(int k) { return k == KeyDecoder::REFUSED || (k > 0 && k < 0x10000) || is_pasted(k); }
 
 }  // namespace
 
