@@ -1,7 +1,8 @@
 // Backgrounds run across the grid as columns (0-7), foregrounds down as rows
 // (0-15); every pair is a valid attribute 0x00-0x7F, so no key is refused.
 // The slot holds the colour under the cursor at every moment, without the
-// blink bit, which the list uses as its cursor.
+// blink bit, which the list uses as its cursor; until the cursor leaves the
+// stored colour the slot keeps its byte as read, blink bit included.
 #include "dialogs/colour_chooser.h"
 
 #include <string>
@@ -38,6 +39,10 @@ struct GridCursor {
 int wrap(int v, int n) { return (v % n + n) % n; }
 
 GridCursor cursor_at(uint8_t value) { return {(value >> 4) & 7, value & 15}; }
+
+uint8_t slot_value(GridCursor at, uint8_t stored) {
+  return at.attr() == (stored & 0x7F) ? stored : static_cast<uint8_t>(at.attr());
+}
 
 GridCursor moved(GridCursor at, int key_code) {
   if (key_code == key::UP) at.foreground = wrap(at.foreground - 1, FOREGROUNDS);
@@ -86,9 +91,10 @@ void save_chosen_colour(int g) {
 
 void choose_colour(int g, int s) {
   draw_grid();
-  GridCursor at = cursor_at(palette_slot(g, s));
+  const uint8_t stored = palette_slot(g, s);
+  GridCursor at = cursor_at(stored);
   for (;;) {
-    set_palette_slot(g, s, static_cast<uint8_t>(at.attr()));
+    set_palette_slot(g, s, slot_value(at, stored));
     print_slot_row(g, s, at.attr());
     print_cell(at, "[x]", at.attr() | BLINK);
     draw_preview(g, at.attr());

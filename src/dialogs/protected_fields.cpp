@@ -1,7 +1,7 @@
 // The protected fields open only to the exact current access word (letter
 // case counts); a wrong word or Esc ends the dialog silently, nothing stored.
-// None of the four guarded values may be left empty: an empty answer asks
-// again. Each accepted value is blanked from its row at once, so no guarded
+// None of the four guarded values may be emptied: an answer the operator
+// emptied asks again, while a field left untouched keeps its value. Each accepted value is blanked from its row at once, so no guarded
 // text stays on screen, and there is no way back to an earlier row. A field
 // the operator did not change keeps its stored bytes exactly.
 #include "dialogs/protected_fields.h"
@@ -66,12 +66,15 @@ bool current_word_given() {
   return edit_buffer() == get_text(setup_record(), field::access_word);
 }
 
+bool emptied() { return edit_buffer().empty() && edit_changed(); }
+
 // The EditBuffer still holds the word just given, so Enter on the empty
-// field offers it and a second Enter keeps it.
+// field offers it and a second Enter keeps it; Tab or Down with nothing
+// typed keeps it too.
 bool new_word_given() {
   do {
     if (!prompt(NEW_WORD_HINT, edit_mode::EMPTY_START, WORD_ROW)) return false;
-  } while (edit_buffer().empty());
+  } while (emptied());
   accept(field::access_word, WORD_ROW);
   return true;
 }
@@ -80,7 +83,7 @@ bool protected_text_given(const ProtectedRow& r) {
   do {
     set_edit_buffer(get_text(setup_record(), r.field));
     if (!prompt(r.hint, edit_mode::CONTENT_START, r.row)) return false;
-  } while (edit_buffer().empty());
+  } while (emptied());
   accept(r.field, r.row);
   return true;
 }

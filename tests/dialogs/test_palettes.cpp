@@ -128,14 +128,31 @@ TEST_F(Palettes, EachGroupKeepsItsOwnListCursor) {
   EXPECT_EQ(palette_list_cursor(1), 15);
 }
 
-TEST_F(Palettes, BlinkingSlotOpensWithoutBlinkAndEscWritesNothing) {
-  set_slot(0, 0, 0x9E);
-  spy.press({key::ENTER, key::ESC});
-  edit_palette_group(0);
-  EXPECT_EQ(spy.cell(51 + 3, 7 + 14).ch, '[') << "background 1, foreground 14";
-  EXPECT_EQ(spy.cell(4, 17).attr, 0x1E) << "the preview without blink";
-  EXPECT_EQ(palette_slot(0, 0), 0x1E);
-  EXPECT_FALSE(file_written());
+TEST_F(Palettes, BlinkingSlotOpensWithoutBlinkAndKeepsItsByteUntilMoved) {
+  const struct {
+    const char* what;
+    std::vector<int> keys;  // in the chooser
+    uint8_t slot;
+    bool written;
+  } cases[] = {
+      {"Esc at once", {key::ESC}, 0x9E, false},
+      {"Enter at once", {key::ENTER}, 0x9E, true},
+      {"moved and Esc", {key::DOWN, key::ESC}, 0x1F, false},
+      {"moved back and Enter", {key::DOWN, key::UP, key::ENTER}, 0x9E, true},
+  };
+  for (const auto& c : cases) {
+    reset_palettes();
+    set_slot(0, 0, 0x9E);
+    spy.press(key::ENTER);
+    for (int k : c.keys) spy.press(k);
+    edit_palette_group(0);
+    EXPECT_EQ(spy.cell(4, 17).attr, c.slot & 0x7F) << c.what << ": the preview without blink";
+    EXPECT_EQ(palette_slot(0, 0), c.slot) << c.what;
+    EXPECT_EQ(file_written(), c.written) << c.what;
+    if (c.written) {
+      EXPECT_EQ(static_cast<uint8_t>(file()[960]), c.slot) << c.what;
+    }
+  }
 }
 
 TEST_F(Palettes, SavingAColourRedrawsWhatTheGroupColours) {

@@ -42,8 +42,10 @@ TEST_F(GuardedDialogs, Protected) {
       {"Esc at the new word", WORD + Keys{E, key::ESC}, {}, false},
       {"Enter twice at the new word, untouched texts keep their bytes", WORD + Keys{E, E, E, E, E, E}, {}, true},
       {"an emptied text is offered again; Tab accepts", WORD + Keys{E, E, E, E, X, E, key::TAB, key::TAB}, {}, true},
-      {"an empty new word asks again, then recalls nothing", WORD + Keys{E, key::TAB, E, 'W', E, E, E, E},
-       {stored_text(access_word, "W")}, true},
+      {"Tab and Down on the untouched new word and texts keep them", WORD + Keys{E, key::TAB, key::DOWN, key::TAB, key::DOWN},
+       {}, true},
+      {"an emptied new word asks again", WORD + Keys{E, 'W', key::BACKSPACE, key::TAB, 'V', E, E, E, E},
+       {stored_text(access_word, "V")}, true},
       {"all four typed; Up accepts, no way back",
        WORD + Keys{E, X, 'W', key::UP, X, 'A', key::UP, X, 'B', key::DOWN, X, 'C', key::F1},
        {stored_text(access_word, "W"), stored_text(protected_text_0, "A"), stored_text(protected_text_1, "B"),
@@ -55,6 +57,8 @@ TEST_F(GuardedDialogs, Protected) {
        false},
       {"an empty access word opens on Enter", {E, 'X', E, E, E, E}, {stored_text(access_word, "X")}, true, 0,
        {stored_text(access_word, "")}},
+      {"an empty text passed untouched stays as it was", WORD + Keys{E, E, E, E, E, E}, {}, true, 0,
+       {stored_text(protected_text_1, ""), {256 + 10, 0x77}}},
   };
   for (const auto& c : cases) run_walk(c, edit_protected);
 }

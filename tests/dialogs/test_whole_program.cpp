@@ -72,6 +72,9 @@ class WholeProgram : public ConsoleTest {
     // Zero bytes now and then: texts with a terminator and bytes after it,
     // codes with 00 inside.
     for (int i = 0; i < RECORD_SIZE + TAIL; ++i) as_read += static_cast<char>(random() % 8 ? random() : 0);
+    // Every other palette slot blinks, the first of each group included: the
+    // colour grid shows it without that bit but must not drop it.
+    for (int i = field::palette.offset; i < field::palette.offset + field::palette.size; i += 2) as_read[static_cast<size_t>(i)] |= '\x80';
     close_company_file();
     dir.write("DITTA.001", as_read);
     ASSERT_EQ(open_company_file(dir.file("DITTA.001")), 0);
