@@ -1,8 +1,9 @@
 // Backgrounds run across the grid as columns (0-7), foregrounds down as rows
 // (0-15); every pair is a valid attribute 0x00-0x7F, so no key is refused.
 // The slot holds the colour under the cursor at every moment, without the
-// blink bit, which the list uses as its cursor; until the cursor leaves the
-// stored colour the slot keeps its byte as read, blink bit included.
+// blink bit, which the list uses as its cursor; Esc leaves it so in memory.
+// Enter on the stored colour itself stores the byte as read, blink bit
+// included: a slot confirmed unchanged keeps its bytes.
 #include "dialogs/colour_chooser.h"
 
 #include <string>
@@ -40,7 +41,7 @@ int wrap(int v, int n) { return (v % n + n) % n; }
 
 GridCursor cursor_at(uint8_t value) { return {(value >> 4) & 7, value & 15}; }
 
-uint8_t slot_value(GridCursor at, uint8_t stored) {
+uint8_t confirmed_value(GridCursor at, uint8_t stored) {
   return at.attr() == (stored & 0x7F) ? stored : static_cast<uint8_t>(at.attr());
 }
 
@@ -94,13 +95,14 @@ void choose_colour(int g, int s) {
   const uint8_t stored = palette_slot(g, s);
   GridCursor at = cursor_at(stored);
   for (;;) {
-    set_palette_slot(g, s, slot_value(at, stored));
+    set_palette_slot(g, s, static_cast<uint8_t>(at.attr()));
     print_slot_row(g, s, at.attr());
     print_cell(at, "[x]", at.attr() | BLINK);
     draw_preview(g, at.attr());
     const int key_code = read_key();
     print_cell(at, " x ", at.attr());
     if (key_code == key::ENTER) {
+      set_palette_slot(g, s, confirmed_value(at, stored));
       save_chosen_colour(g);
       return;
     }

@@ -128,14 +128,14 @@ TEST_F(Palettes, EachGroupKeepsItsOwnListCursor) {
   EXPECT_EQ(palette_list_cursor(1), 15);
 }
 
-TEST_F(Palettes, BlinkingSlotOpensWithoutBlinkAndKeepsItsByteUntilMoved) {
+TEST_F(Palettes, BlinkingSlotOpensWithoutBlinkAndEnterOnItsColourKeepsItsByte) {
   const struct {
     const char* what;
     std::vector<int> keys;  // in the chooser
     uint8_t slot;
     bool written;
   } cases[] = {
-      {"Esc at once", {key::ESC}, 0x9E, false},
+      {"Esc at once leaves the shown colour in memory", {key::ESC}, 0x1E, false},
       {"Enter at once", {key::ENTER}, 0x9E, true},
       {"moved and Esc", {key::DOWN, key::ESC}, 0x1F, false},
       {"moved back and Enter", {key::DOWN, key::UP, key::ENTER}, 0x9E, true},
