@@ -19,10 +19,8 @@ FieldExit edit_field(int hint, int attr, const std::string& value, int mode, int
   return field_exit(line_edit(mode, x, y, field_template));
 }
 
-bool field_changed() noexcept { return edit_changed(); }
-
 bool store_changed_text(Field f) {
-  if (!field_changed() || edit_buffer().empty()) return false;
+  if (!edit_changed() || edit_buffer().empty()) return false;
   set_text(setup_record(), f, edit_buffer());
   return true;
 }

@@ -19,12 +19,11 @@ FieldExit field_exit(int key_code) noexcept;
 FieldExit edit_field(int hint, int attr, const std::string& value, int mode, int x, int y,
                      const std::string& field_template) noexcept;
 
-// Whether the field just accepted is to be stored: the operator typed,
-// deleted or cleared something in it. Nothing else may decide to store an
-// accepted field: an untouched one keeps its bytes (no rounding of a
-// binary64, no 00 lost inside a code, no 0 or empty text stored by Tab over
-// a value the field merely did not show, no zero-fill after a terminator).
-bool field_changed() noexcept;
+// Whether a field just accepted is to be stored is edit_changed()
+// (console/line_editor.h) and nothing else: an untouched field keeps its
+// bytes (no rounding of a binary64, no 00 lost inside a code, no 0 or empty
+// text stored by Tab over a value the field merely did not show, no
+// zero-fill after a terminator).
 
 // The rule for a text field that cannot be emptied: stores the EditBuffer in
 // f when the field was changed and the result is not empty. Returns whether

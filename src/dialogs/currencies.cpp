@@ -76,7 +76,7 @@ bool walk_rows() {
     exit = edit_field(RATE_HINT, attr, rate_text(rate_of(n)), edit_mode::CONTENT_START, RATE_COLUMN, y, RATE_TEMPLATE);
     if (exit == FieldExit::leave) return false;
     if (exit == FieldExit::back) continue;  // back to this row's code
-    if (field_changed() && !edit_buffer().empty())
+    if (edit_changed() && !edit_buffer().empty())
       set_double(setup_record(), field::currency_rate_at(n), std::strtod(edit_buffer().c_str(), nullptr));
     gotoxy(RATE_COLUMN, y);
     cputs(shown_rate(rate_of(n)).c_str());

@@ -109,7 +109,7 @@ void edit_setup_ext() {
     // No attribute is set again: after a failed test the field is edited in
     // the colour the message left.
     if (field_exit(line_edit(edit_mode::EMPTY_START, EXT_COLUMN, EXT_ROW, "<<<")) != FieldExit::accept) return;
-    if (field_changed()) {
+    if (edit_changed()) {
       offered = edit_buffer().substr(0, static_cast<size_t>(field::setup_ext.size));
       typed = true;
     }

@@ -104,7 +104,7 @@ FieldExit edit_short_text() {
                                     get_text(setup_record(), field::short_text), edit_mode::EMPTY_START,
                                     TEXT_COLUMN, TEXT_ROW, TEXT_TEMPLATE);
   if (exit != FieldExit::accept) return exit;
-  if (edit_changed() && !edit_buffer().empty()) set_text(setup_record(), field::short_text, edit_buffer());
+  store_changed_text(field::short_text);
   print_short_text();
   return exit;
 }

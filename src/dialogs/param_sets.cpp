@@ -55,7 +55,7 @@ bool edit_values(Field table) {
       if (--k < 0) return false;
       continue;
     }
-    if (field_changed()) set_byte(setup_record(), row, k, static_cast<uint8_t>(std::atoi(edit_buffer().c_str()) & 0xFF));
+    if (edit_changed()) set_byte(setup_record(), row, k, static_cast<uint8_t>(std::atoi(edit_buffer().c_str()) & 0xFF));
     gotoxy(value_column(k), FIRST_ROW + b);
     cprintf("%-3d", get_byte(setup_record(), row, k));
     ++k;

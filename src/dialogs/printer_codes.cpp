@@ -95,7 +95,7 @@ bool edit_chain(int set) {
       if (position-- == 0) return false;
       continue;
     }
-    if (field_changed()) parse_code_entry(edit_buffer(), bytes);
+    if (edit_changed()) parse_code_entry(edit_buffer(), bytes);
     print_code(column, FIRST_ROW + r, bytes);
     ++position;
   }

@@ -44,7 +44,7 @@ void edit_printer_names() {
       --n;
       continue;
     }
-    if (field_changed()) {
+    if (edit_changed()) {
       if (edit_buffer().empty()) continue;  // a name cannot be emptied: offer it again
       set_text(setup_record(), name, edit_buffer());
     }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <string>
 
+#include "console/dialog_field.h"
 #include "console/frames.h"
 #include "console/line_editor.h"
 #include "console/record_save.h"
@@ -112,7 +113,7 @@ void edit_service_line() {
   // the reprint covers that column too, so no character of it is left over.
   const int shown = std::max(TEXT_WIDTH, static_cast<int>(edit_buffer().size()));
   if (line_edit(edit_mode::CONTENT_START, SERVICE_COLUMN, SERVICE_ROW, TEXT_TEMPLATE) == key::ESC) return;
-  if (edit_changed() && !edit_buffer().empty()) set_text(setup_record(), line, edit_buffer());
+  store_changed_text(line);
   gotoxy(SERVICE_COLUMN, SERVICE_ROW);
   cprintf("%-*s", shown, get_text(setup_record(), line).c_str());
   save_record();
