@@ -1,7 +1,8 @@
 // The parameter-set dialog behind both printer_params and aux_params: a row
 // chooser (no wrap; End saves without editing; Esc does nothing there) and
-// then the eight values of the chosen row, stored modulo 256. Both tables
-// share active_set, which the header box's printer line follows.
+// then the eight values of the chosen row: a value the operator changed is
+// stored modulo 256, an untouched one keeps its byte. Both tables share
+// active_set, which the header box's printer line follows.
 #include <cstdlib>
 #include <string>
 

@@ -1,9 +1,10 @@
 // The protected fields open only to the exact current access word (letter
-// case counts); a wrong word or Esc ends the dialog silently, nothing stored.
-// None of the four guarded values may be emptied: an answer the operator
-// emptied asks again, while a field left untouched keeps its value. Each accepted value is blanked from its row at once, so no guarded
-// text stays on screen, and there is no way back to an earlier row. A field
-// the operator did not change keeps its stored bytes exactly.
+// case counts); a wrong word, or Esc at any prompt, ends the dialog silently
+// and writes nothing. None of the four guarded values may be emptied: an
+// answer the operator emptied asks again, while a field left untouched keeps
+// its stored bytes exactly. Each accepted value is blanked from its row at
+// once, so no guarded text stays on screen, and there is no way back to an
+// earlier row.
 #include "dialogs/protected_fields.h"
 
 #include <algorithm>

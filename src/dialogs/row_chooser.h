@@ -1,10 +1,11 @@
 // The chooser between the two rows of a small table (parameter sets, digit
 // rows). The choice lives in one selector byte of the record; only 0 and 1
 // are rows, and any other stored value reads as row 1 and stays in the byte
-// until the chooser moves to another row. The chooser compares raw key codes, so
-// the letters H, P and O act as Up, Down and End, whose scan codes they
-// share. Up and Down move without wrap-around, Enter and End end it, every
-// other key (Esc included) is ignored; the choice is stored when the row moves.
+// until the chooser moves to another row. The chooser compares raw key
+// codes, so the letters H, P and O act as Up, Down and End, whose scan codes
+// they share. Up and Down move without wrap-around, Enter and End end it,
+// every other key (Esc included) is ignored; the choice is stored when the
+// row moves.
 #pragma once
 #include "data/setup_record.h"
 

@@ -1,10 +1,11 @@
-// Start-up up to the first drawing: arguments, the company file and its
-// setup record, the catalogue. Nothing is drawn and nothing is written
-// before both files are open; a failure says why on stderr.
+// Start-up up to the first drawing: arguments, the terminal's TERM, the
+// company file (locked) and its setup record, the catalogue. Nothing is
+// drawn and nothing is written before both files are open; a failure says
+// why on stderr.
 #pragma once
 
 constexpr int STATUS_USAGE = 255;     // too few or too long arguments
-constexpr int STATUS_NO_FILE = 1;     // company file or catalogue cannot be opened
+constexpr int STATUS_NO_FILE = 1;     // a file cannot be opened or is locked, or no usable terminal
 constexpr const char* SERVICE_CODE = "tuvak";
 constexpr const char* HELP_COMMAND = "readme nolvex.hlp";
 
