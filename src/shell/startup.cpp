@@ -61,8 +61,9 @@ int report_company_failure(const std::string& path, int error) {
 // the installed one (the sample texts) stand in.
 int load_catalogue_file_or_installed(const std::string& name) {
   const int error = load_catalogue_file(name);
+  if (error != ENOENT) return error;
   const std::string share = installed_share_dir();
-  if (error != ENOENT || share.empty()) return error;
+  if (share.empty()) return error;
   return load_catalogue_file(share + "/" + name) == 0 ? 0 : error;
 }
 
