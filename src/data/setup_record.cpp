@@ -2,8 +2,6 @@
 // field: a text never runs past its field, stored or read.
 #include "data/setup_record.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -56,17 +54,8 @@ uint8_t palette_attr(const SetupRecord& r, int k) noexcept {
   return r[static_cast<size_t>(886 + k)];
 }
 
-namespace {
-
-int seek_to(std::FILE* file, int index, int size) {
-  if (std::fseek(file, static_cast<long>(index) * size, SEEK_SET) != 0) return errno ? errno : EIO;
-  return 0;
-}
-
-}  // namespace
-
 int read_record(std::FILE* file, uint8_t* buffer, int index, int size) noexcept {
-  if (int status = seek_to(file, index, size)) return status;
+  if (std::fseek(file, static_cast<long>(index) * size, SEEK_SET) != 0) return errno ? errno : EIO;
   errno = 0;  // so that the reason of a failed read (a folder, say) is kept
   std::fread(buffer, 1, static_cast<size_t>(size), file);
   if (std::ferror(file)) {
@@ -75,18 +64,5 @@ int read_record(std::FILE* file, uint8_t* buffer, int index, int size) noexcept 
     return status;
   }
   std::clearerr(file);  // end of a short file: the rest keeps its zero bytes
-  return 0;
-}
-
-int write_record(std::FILE* file, const uint8_t* buffer, int index, int size) noexcept {
-  if (int status = seek_to(file, index, size)) return status;
-  errno = 0;
-  const size_t written = std::fwrite(buffer, static_cast<size_t>(size), 1, file);
-  if (written != 1 || std::fflush(file) != 0) {
-    const int status = errno ? errno : EIO;
-    std::clearerr(file);
-    return status;
-  }
-  if (::fsync(::fileno(file)) != 0 && errno != EINVAL && errno != EROFS) return errno;
   return 0;
 }

@@ -105,11 +105,10 @@ void set_double(SetupRecord& r, Field f, double value) noexcept;
 uint8_t palette_attr(const SetupRecord& r, int k) noexcept;
 inline uint8_t palette_attr(int k) noexcept { return palette_attr(setup_record(), k); }
 
-// Record transfer: seek to index * size, one block. Returns 0 on success,
-// else an errno value. A short read is not a failure (a short file reads as
-// zero-filled); a short or failed write is. A write is flushed and synced.
+// Reads record index (index * size bytes in) as one block. Returns 0 on
+// success, else an errno value. A short read is not a failure: a short file
+// reads as zero-filled. Saving goes through the company file (company_file.h).
 int read_record(std::FILE* file, uint8_t* buffer, int index, int size) noexcept;
-int write_record(std::FILE* file, const uint8_t* buffer, int index, int size) noexcept;
 
 // The row a selector byte (active_set, digit_row_sel) selects. Only 0 and 1
 // are meaningful; any other stored value (written elsewhere) reads as row 1,
