@@ -21,19 +21,6 @@ constexpr size_t RAW_LIMIT = 2 * CATALOGUE_LINES * READ_LIMIT + 1;
 
 std::vector<std::string> lines;
 
-// DOS text mode: CR LF reads as LF, and Ctrl+Z ends the file.
-std::string dos_text(const std::string& raw) {
-  std::string text;
-  text.reserve(raw.size());
-  for (size_t i = 0; i < raw.size(); ++i) {
-    const char c = raw[i];
-    if (c == END_OF_FILE_MARK) break;
-    if (c == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
-    text += c;
-  }
-  return text;
-}
-
 // One line read with a limit: stops after a newline or after READ_LIMIT
 // characters.
 std::string next_read(const std::string& text, size_t& pos) {
@@ -48,7 +35,7 @@ std::string next_read(const std::string& text, size_t& pos) {
 
 void load_catalogue_bytes(const std::string& bytes) {
   lines.clear();
-  const std::string text = dos_text(bytes);
+  const std::string text = catalogue_dos_text(bytes);
   size_t pos = 0;
   while (pos < text.size() && lines.size() < CATALOGUE_LINES) {
     std::string read = next_read(text, pos);
@@ -58,6 +45,18 @@ void load_catalogue_bytes(const std::string& bytes) {
     if (!read.empty()) read.pop_back();
     lines.push_back(std::move(read));
   }
+}
+
+std::string catalogue_dos_text(const std::string& bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == END_OF_FILE_MARK) break;
+    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    text += c;
+  }
+  return text;
 }
 
 int load_catalogue(std::FILE* file) {

@@ -22,6 +22,9 @@ int load_catalogue_file(const std::string& path);
 int load_catalogue(std::FILE* file);
 // Loads from the raw bytes of a catalogue file.
 void load_catalogue_bytes(const std::string& bytes);
+// The raw bytes as DOS text mode reads them, before the 30-character rule:
+// CR LF becomes LF, and nothing from a Ctrl+Z byte on is kept.
+std::string catalogue_dos_text(const std::string& bytes);
 // Text of line i; the empty text for a line the file did not supply or an
 // index outside 0..259.
 const char* catalogue_line(int i) noexcept;

@@ -4,11 +4,12 @@
 #include <cstdio>
 #include <map>
 
+#include "data/catalogue.h"
+
 namespace {
 
 constexpr size_t MAX_TEXT = 29;     // the loader's 30-character read keeps 29 and the newline
 constexpr int LINES_READ = 139;     // indices 0-138 are shown by the editor
-constexpr int LINES_LOADED = 260;   // the loader stops after this many
 constexpr int MENU_FIRST = 1, MENU_LAST = 12;
 constexpr int SEPARATOR = 81;
 const std::vector<std::vector<int>> POPUPS = {{79, 80, 81, 82, 83, 84, 85}, {106, 107, 108}, {116, 117, 118}};
@@ -21,15 +22,15 @@ std::string quoted_char(unsigned char c) {
   return out;
 }
 
-// DOS text as the editor reads it: CR LF is one newline, Ctrl+Z ends the file.
+// The lines of the file as the editor's loader sees them, before its
+// 30-character rule.
 std::vector<std::string> split_lines(const std::string& bytes, bool& ends_with_newline) {
   std::vector<std::string> lines(1);
-  for (size_t i = 0; i < bytes.size() && bytes[i] != 0x1A; ++i) {
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-    if (bytes[i] == '\n') {
+  for (const char c : catalogue_dos_text(bytes)) {
+    if (c == '\n') {
       lines.emplace_back();
     } else {
-      lines.back() += bytes[i];
+      lines.back() += c;
     }
   }
   ends_with_newline = lines.back().empty();
@@ -143,7 +144,7 @@ void check_length(const std::vector<std::string>& lines, bool ends_with_newline,
   if (count < LINES_READ)
     out.push_back({count + 1, "the file ends after " + std::to_string(count) +
                                   " lines; the editor shows lines up to 139, the missing ones empty"});
-  if (count > LINES_LOADED) out.push_back({LINES_LOADED + 1, "lines after 260 are never loaded"});
+  if (count > CATALOGUE_LINES) out.push_back({CATALOGUE_LINES + 1, "lines after 260 are never loaded"});
 }
 
 }  // namespace
