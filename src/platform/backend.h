@@ -8,20 +8,19 @@ struct ConsoleBackend {
   // Make the device show the grid and its cursor.
   virtual void present(const Grid& grid) noexcept = 0;
   // Next getch value: a plain key 1..255 with 128..255 as -128..-1, or 0
-  // followed, on the next call, by the scan code (1..255, positive). Blocks.
+  // followed, on the next call, by the scan code (1..255, positive) or a
+  // pasted character as QUEUED_PASTE | its byte. Blocks.
   virtual int read_byte() noexcept = 0;
   // True when a key is waiting or arrives within timeout_ms.
   virtual bool key_ready(int timeout_ms) noexcept = 0;
   virtual void bell() noexcept = 0;
   virtual void stdout_bell() noexcept = 0;
   virtual int run_command(const char* command_line) noexcept = 0;
-  // The character (code page 437, 32..255) of the last key.PASTED scan code
-  // read_byte returned; 0 when there was none.
-  virtual int pasted_char() noexcept { return 0; }
 };
 
-// In a back end's key queue: the scan code slot of a pasted character,
-// which read_byte turns into scan::PASTED and remembers for pasted_char.
+// From read_byte, in the scan code's place: a pasted character, its code
+// page 437 byte in the low bits. getch turns it into scan::PASTED and keeps
+// the byte for pasted_char.
 constexpr int QUEUED_PASTE = 0x10000;
 
 // The grid talks to this back end; nullptr means none (drawing still works,

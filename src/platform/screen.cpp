@@ -9,12 +9,14 @@
 #include <cstring>
 
 #include "platform/backend.h"
+#include "platform/keys.h"
 
 namespace {
 
 Grid grid;
 int attribute = 7;
 ConsoleBackend* backend = nullptr;
+int last_pasted = 0;  // the byte of the last pasted character getch passed on
 
 bool inside(int x, int y) {
   return x >= 1 && x <= SCREEN_COLS && y >= 1 && y <= SCREEN_ROWS;
@@ -114,7 +116,10 @@ int puttext(int left, int top, int right, int bottom, const void* source) noexce
 int getch() noexcept {
   ConsoleBackend& b = need_backend();
   b.present(grid);
-  return b.read_byte();
+  const int value = b.read_byte();
+  if (value < QUEUED_PASTE) return value;
+  last_pasted = value & 0xFF;
+  return key::scan::PASTED;
 }
 
 bool wait_for_key(int ms) noexcept {
@@ -123,7 +128,7 @@ bool wait_for_key(int ms) noexcept {
   return b.key_ready(ms);
 }
 
-int pasted_char() noexcept { return backend ? backend->pasted_char() : 0; }
+int pasted_char() noexcept { return last_pasted; }
 
 void screen_flush() noexcept {
   if (backend) backend->present(grid);
@@ -144,4 +149,5 @@ void screen_reset() noexcept {
   for (auto& row : grid.cells)
     for (auto& cell : row) cell = Cell{' ', 7};
   attribute = 7;
+  last_pasted = 0;
 }

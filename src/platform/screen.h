@@ -56,5 +56,6 @@ void stdout_bell() noexcept;
 int pasted_char() noexcept;
 
 const Grid& screen_grid() noexcept;
-// Back to a blank grid, attribute 7, cursor home; no pending key half.
+// Back to a blank grid, attribute 7, cursor home; no pending key half, no
+// pasted character.
 void screen_reset() noexcept;

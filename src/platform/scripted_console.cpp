@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/keys.h"
-
 void ScriptedConsole::press(int key_code) {
   if (key_code > 0xFF) {
     keys.push_back(0);
@@ -38,10 +36,6 @@ int ScriptedConsole::read_byte() noexcept {
   }
   const int k = keys.front();
   keys.pop_front();
-  if (k >= QUEUED_PASTE) {
-    last_pasted = k & 0xFF;
-    return key::scan::PASTED;
-  }
   return k;
 }
 

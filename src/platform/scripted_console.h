@@ -34,8 +34,6 @@ struct ScriptedConsole : ConsoleBackend {
   void bell() noexcept override;
   void stdout_bell() noexcept override;
   int run_command(const char* command_line) noexcept override;
-  int pasted_char() noexcept override { return last_pasted; }
-  int last_pasted = 0;
 };
 
 // Text of columns from..to (1-based, inclusive) of a grid row.

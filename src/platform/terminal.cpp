@@ -79,7 +79,6 @@ class TerminalBackend final : public ConsoleBackend {
   void bell() noexcept override { bells_ = std::min(bells_ + 1, MAX_QUEUED_BELLS); }
   void stdout_bell() noexcept override { write_out("\a"); }
   int run_command(const char* command_line) noexcept override;
-  int pasted_char() noexcept override { return last_pasted_; }
 
  private:
   // Ctrl+C is the one key taken while the terminal is too small.
@@ -105,7 +104,6 @@ class TerminalBackend final : public ConsoleBackend {
   bool size_ok_ = true;
   int columns_ = SCREEN_COLS;
   int bells_ = 0;
-  int last_pasted_ = 0;
 };
 
 bool TerminalBackend::open() noexcept {
@@ -152,10 +150,6 @@ int TerminalBackend::read_byte() noexcept {
   while (!key_waiting()) pump(-1);
   const int value = queue_.front();
   queue_.pop_front();
-  if (value >= QUEUED_PASTE) {
-    last_pasted_ = value & 0xFF;
-    return key::scan::PASTED;
-  }
   return value;
 }
 
