@@ -259,6 +259,6 @@ Step KeyDecoder::utf8_char(std::string_view bytes) const noexcept {
   if (!utf8_valid(cp, length)) return done(length, REFUSED);
   // Typed text never stands for a control key: no ☺ as Ctrl+A, no ⌂ as Del.
   const int byte = cp437_from_unicode(cp);
-  if (byte < 0x20 || byte == 0x7F) return done(length, REFUSED);
+  if (!printable(byte)) return done(length, REFUSED);
   return done(length, byte);
 }
