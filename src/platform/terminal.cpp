@@ -4,7 +4,6 @@
 // poll through the self-pipe and the screen is repainted right there.
 #include "platform/terminal.h"
 
-#include <langinfo.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -13,16 +12,16 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <cstdlib>
 #include <string>
 
 #include "platform/key_decoder.h"
 #include "platform/keys.h"
+#include "platform/locale_charset.h"
 #include "platform/term_writer.h"
 #include "platform/term_writer_sgr.h"
 #include "platform/terminal_child.h"
@@ -46,11 +45,6 @@ int64_t now_ms() {
 // A terminal that is gone shows up at the next read, which ends the program.
 void write_out(const std::string& bytes) {
   terminal_write_all(STDOUT_FILENO, bytes.data(), bytes.size());
-}
-
-bool locale_is_utf8() {
-  std::setlocale(LC_CTYPE, "");
-  return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
 }
 
 // The byte the terminal's erase key sends, as the line discipline knows it.

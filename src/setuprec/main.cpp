@@ -1,15 +1,14 @@
 // setuprec: the setup record and the catalogue from the command line, for
 // people who look after many companies' data sets. Built on the data layer
 // alone; it never opens a terminal.
-#include <langinfo.h>
 
 #include <cerrno>
-#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/locale_charset.h"
 #include "setuprec/catalogue_check.h"
 #include "setuprec/record_commands.h"
 
@@ -104,12 +103,6 @@ int check_catalogue_file(const char* path) {
   const std::vector<CatalogueProblem> problems = check_catalogue(bytes);
   for (const auto& p : problems) std::printf("%s:%d: %s\n", path, p.line, p.text.c_str());
   return problems.empty() ? STATUS_OK : STATUS_FOUND;
-}
-
-bool locale_is_utf8() {
-  std::setlocale(LC_CTYPE, "");  // the charset only: numbers always use '.'
-  const char* codeset = nl_langinfo(CODESET);
-  return codeset && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
 }
 
 }  // namespace
