@@ -54,9 +54,8 @@ std::string horizontal(const Motion& m, int from_x) {
   return via_return.size() < direct.size() ? via_return : direct;
 }
 
-}  // namespace
-
-std::string absolute_move(CursorPlace to, int origin_x, int origin_y) noexcept {
+// The absolute move to a place on the screen.
+std::string absolute_move(CursorPlace to, int origin_x, int origin_y) {
   const int row = to.y + origin_y;
   const int col = to.x + origin_x;
   std::string s = "\x1b[";
@@ -64,6 +63,8 @@ std::string absolute_move(CursorPlace to, int origin_x, int origin_y) noexcept {
   if (col != 1) s += ';' + std::to_string(col);
   return s + 'H';
 }
+
+}  // namespace
 
 std::string cheapest_motion(const Motion& m) noexcept {
   std::string absolute = absolute_move(m.to, m.origin_x, m.origin_y);

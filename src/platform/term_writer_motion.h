@@ -30,5 +30,3 @@ struct Motion {
 constexpr size_t MOST_REWRITE_BYTES = 12;
 
 std::string cheapest_motion(const Motion& motion) noexcept;
-// The absolute move to a place on the screen.
-std::string absolute_move(CursorPlace to, int origin_x, int origin_y) noexcept;

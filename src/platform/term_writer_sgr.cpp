@@ -54,6 +54,17 @@ int nearest_index(uint32_t want) {
   return best;
 }
 
+// The 256-colour index (16..255, the part no colour theme changes) nearest
+// the VGA colour with BIOS number bios (0..15).
+int vga_index_256(int bios) {
+  static const auto table = [] {
+    std::array<int, 16> indices{};
+    for (int c = 0; c < 16; ++c) indices[static_cast<size_t>(c)] = nearest_index(VGA[c]);
+    return indices;
+  }();
+  return table[static_cast<size_t>(bios & 15)];
+}
+
 // Perceived brightness, for deciding which of two colours is the lighter.
 int lightness(int bios) {
   const uint32_t rgb = VGA[bios];
@@ -148,14 +159,3 @@ int choose_colours(int terminfo_colours, const char* colorterm, const char* over
   if (terminfo_colours >= 256) return 256;
   return terminfo_colours >= 16 ? 16 : 8;
 }
-
-int vga_index_256(int bios) noexcept {
-  static const auto table = [] {
-    std::array<int, 16> indices{};
-    for (int c = 0; c < 16; ++c) indices[static_cast<size_t>(c)] = nearest_index(VGA[c]);
-    return indices;
-  }();
-  return table[static_cast<size_t>(bios & 15)];
-}
-
-uint32_t vga_rgb(int bios) noexcept { return VGA[bios & 15]; }

@@ -20,9 +20,3 @@ std::string sgr_change(int from, uint8_t to, int colours) noexcept;
 // terminal with colours; else what terminfo says (below 8: monochrome).
 // Null strings count as unset.
 int choose_colours(int terminfo_colours, const char* colorterm, const char* override) noexcept;
-
-// The 256-colour index (16..255, the part no colour theme changes) nearest
-// the VGA colour with BIOS number bios (0..15).
-int vga_index_256(int bios) noexcept;
-// The VGA colour's RGB as 0xRRGGBB.
-uint32_t vga_rgb(int bios) noexcept;
