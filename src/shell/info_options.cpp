@@ -12,8 +12,7 @@
 
 namespace {
 
-constexpr const char* USAGE =
-    "usage: setupedit PREFIX CODE LANG [SERVICE]\n"
+constexpr const char* USAGE_REST =
     "       setupedit --help | --version\n"
     "\n"
     "Edits the setup record of the company file DITTA.CODE, its name preceded\n"
@@ -42,7 +41,8 @@ bool print_info_option(const char* argument) noexcept {
     return true;
   }
   if (std::strcmp(argument, "--help") != 0) return false;
-  std::fputs(USAGE, stdout);
+  std::fputs(USAGE_LINE, stdout);
+  std::fputs(USAGE_REST, stdout);
   std::printf("The manual: %s.\n", manual_place().c_str());
   return true;
 }

@@ -13,6 +13,7 @@
 #include "platform/screen.h"
 #include "platform/terminal.h"
 #include "shell/header.h"
+#include "shell/info_options.h"
 #include "shell/menu_bar.h"
 #include "shell/session.h"
 #include "shell/share_dir.h"
@@ -74,7 +75,7 @@ int start_up(int argc, const char* const* argv) noexcept {
   // A save past a file-size limit must fail as a write, not end us halfway.
   std::signal(SIGXFSZ, SIG_IGN);
   if (argc < 4) {
-    std::fprintf(stderr, "usage: setupedit PREFIX CODE LANG [SERVICE]\n");
+    std::fputs(USAGE_LINE, stderr);
     return STATUS_USAGE;
   }
   if (!argument_fits("prefix", argv[1], PREFIX_MAX) || !argument_fits("company code", argv[2], CODE_MAX) ||
