@@ -29,7 +29,7 @@ constexpr const char* USAGE_REST =
 std::string manual_place() {
   const std::string share = installed_share_dir();
   if (share.empty()) return "the manual page setupedit.1 in the source's man folder";
-  const std::string prefix = share.substr(0, share.size() - std::strlen("/share/setupedit"));
+  const std::string prefix = share.substr(0, share.size() - std::strlen(SHARE_SUBDIR));
   return "man setupedit (" + prefix + "/share/man/man1/setupedit.1)";
 }
 

@@ -23,7 +23,7 @@ std::string parent_of(const std::string& path) {
 std::string installed_share_dir() noexcept {
   const std::string bin = parent_of(running_program());
   if (bin.empty()) return "";
-  const std::string dir = parent_of(bin) + "/share/setupedit";
+  const std::string dir = parent_of(bin) + SHARE_SUBDIR;
   struct stat info;
   return stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? dir : "";
 }

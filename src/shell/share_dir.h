@@ -5,6 +5,9 @@
 #pragma once
 #include <string>
 
+// The folder below the installation's prefix.
+constexpr const char* SHARE_SUBDIR = "/share/setupedit";
+
 // That folder, or the empty text when it does not exist.
 std::string installed_share_dir() noexcept;
 // Appends dir to PATH, behind everything already there: the help command
