@@ -1,7 +1,7 @@
-// The rhythm every dialog shares: show the field's hint, set the dialog's
-// attribute, load the EditBuffer, edit, and read the ending key as one of
-// three outcomes. Storing follows one rule: a field is stored only when the
-// operator changed its text, so an untouched field keeps its bytes exactly.
+// What every dialog field shares: the ending key read as one of three
+// outcomes, and one rule for taking an answer: a field is set in the record
+// only when the operator changed its text, so an untouched field keeps its
+// bytes exactly. The walk over a dialog's fields is field_walk.h.
 #pragma once
 #include <string>
 
@@ -15,20 +15,16 @@ enum class FieldExit {
 
 FieldExit field_exit(int key_code) noexcept;
 
-// show_hint(hint); textattr(attr); EditBuffer := value; line_edit(...).
-FieldExit edit_field(int hint, int attr, const std::string& value, int mode, int x, int y,
-                     const std::string& field_template) noexcept;
-
 // Whether a field just accepted is to be stored is edit_changed()
 // (console/line_editor.h) and nothing else: an untouched field keeps its
 // bytes (no rounding of a binary64, no 00 lost inside a code, no 0 or empty
 // text stored by Tab over a value the field merely did not show, no
 // zero-fill after a terminator).
 
-// The rule for a text field that cannot be emptied: stores the EditBuffer in
-// f when the field was changed and the result is not empty. Returns whether
-// it stored.
-bool store_changed_text(Field f);
+// The rule for a text field that cannot be emptied: sets f to the EditBuffer
+// when the field was changed and the result is not empty. Returns whether
+// it set it.
+bool set_changed_text(Field f);
 
 // A number's text as shown in a field `width` columns wide: the text when it
 // fits, otherwise a row of '*' as wide as the field, so that nothing runs

@@ -9,13 +9,6 @@
 
 namespace {
 
-constexpr char HOTKEY_MARK = '&';
-
-// Upper case of the ASCII letters only: code page 437 bytes are no letters of
-// whatever 8-bit locale the terminal runs in.
-int ascii_upper(int c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
-constexpr char SEPARATOR_MARK = '~';
-
 struct Menu {
   int x, y, attr, count, widest;
   const std::vector<std::string>& items;
@@ -71,7 +64,7 @@ int settle(const Menu& m, int cur, int last) {
 int print_hotkey_label(const std::string& label, int a) noexcept {
   int hotkey = 0;
   for (size_t i = 0; i < label.size(); ++i) {
-    if (label[i] != HOTKEY_MARK || i + 1 >= label.size()) {
+    if (!is_hotkey_mark(label, i)) {
       putch(static_cast<unsigned char>(label[i]));
       continue;
     }

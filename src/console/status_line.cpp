@@ -2,13 +2,13 @@
 
 #include "console/frames.h"
 #include "data/catalogue.h"
+#include "data/catalogue_map.h"
 #include "data/setup_record.h"
 #include "platform/screen.h"
 
 namespace {
 constexpr int STATUS_ROW = 25;
 constexpr int MESSAGE_COLUMN = 41;
-constexpr int INVALID_CHOICE_LINE = 16;
 }  // namespace
 
 void show_hint(int line) noexcept {
@@ -39,7 +39,7 @@ void show_message(const std::string& text) noexcept {
 void invalid_choice() noexcept {
   gotoxy(1, STATUS_ROW);
   textattr(palette_attr(slot::STATUS_TEXT));
-  cprintf("%s", catalogue_line(INVALID_CHOICE_LINE));
+  cprintf("%s", catalogue_line(catalogue_map::INVALID_CHOICE));
   stdout_bell();
   textattr(palette_attr(slot::STATUS_TEXT));
   gotoxy(1, STATUS_ROW);

@@ -98,3 +98,29 @@ const char* catalogue_line(int i) noexcept {
 }
 
 int catalogue_size() noexcept { return static_cast<int>(lines.size()); }
+
+int ascii_upper(int c) noexcept { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
+
+bool is_hotkey_mark(const std::string& entry, size_t i) noexcept {
+  return entry[i] == HOTKEY_MARK && i + 1 < entry.size();
+}
+
+int entry_hotkey(const std::string& entry, int* marks) noexcept {
+  int key = 0, count = 0;
+  for (size_t i = 0; i < entry.size(); ++i) {
+    if (!is_hotkey_mark(entry, i)) continue;
+    ++count;
+    key = ascii_upper(static_cast<unsigned char>(entry[++i]));
+  }
+  if (marks) *marks = count;
+  return key;
+}
+
+std::string entry_label(const std::string& entry) {
+  std::string label;
+  for (size_t i = 0; i < entry.size(); ++i) {
+    if (is_hotkey_mark(entry, i)) ++i;
+    label += entry[i];
+  }
+  return label;
+}

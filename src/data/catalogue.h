@@ -30,3 +30,17 @@ std::string catalogue_dos_text(const std::string& bytes);
 const char* catalogue_line(int i) noexcept;
 // Number of lines loaded.
 int catalogue_size() noexcept;
+
+// Pop-up entries mark their hotkey with '&' before it (the last mark counts);
+// titles taken from entries show them without the marks.
+constexpr char HOTKEY_MARK = '&';
+constexpr char SEPARATOR_MARK = '~';  // an entry starting with it is a separator line
+// Upper case of the ASCII letters only: code page 437 bytes are no letters of
+// whatever 8-bit locale the terminal runs in.
+int ascii_upper(int c) noexcept;
+// Whether entry[i] is a mark: a '&' with a character after it.
+bool is_hotkey_mark(const std::string& entry, size_t i) noexcept;
+// The upper-case hotkey the entry marks, or 0; marks (when given) counts them.
+int entry_hotkey(const std::string& entry, int* marks = nullptr) noexcept;
+// The entry as a title shows it: the marks left out.
+std::string entry_label(const std::string& entry);

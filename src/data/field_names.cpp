@@ -36,10 +36,25 @@ void add_printer_codes(std::vector<NamedField>& out) {
   }
 }
 
-void add_byte_table(std::vector<NamedField>& out, const char* name, Field table, int rows, int columns) {
+const FieldRule DIGIT_ROW_RULE{0, 5, "a digit of a digit row is a whole number 0 to 5"};
+
+void add_byte_table(std::vector<NamedField>& out, const char* name, Field table, int rows, int columns,
+                    const FieldRule& rule = {}) {
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < columns; ++c)
-      out.push_back({indexed(name, r, c), element(table, r * columns + c, 1), FieldKind::BYTE});
+      out.push_back({indexed(name, r, c), element(table, r * columns + c, 1), FieldKind::BYTE, rule});
+  }
+}
+
+FieldRule kind_rule(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::BYTE: return {0, 255, "a byte is a whole number 0 to 255"};
+    case FieldKind::SIGNED_BYTE: return {-128, 127, "a signed byte is a whole number -128 to 127"};
+    case FieldKind::HIGH_DIGIT:
+    case FieldKind::LOW_DIGIT: return {0, 15, "a digit is a whole number 0 to 15"};
+    case FieldKind::FLAGS: return {0, 255, "flags are 0b and up to 8 binary digits, bit 7 first"};
+    case FieldKind::ATTRIBUTE: return {0, 255, "an attribute is 0x and one or two hex digits"};
+    default: return {};
   }
 }
 
@@ -48,7 +63,7 @@ void add_options(std::vector<NamedField>& out) {
   out.push_back({"active_set", field::active_set, FieldKind::BYTE});
   add_byte_table(out, "printer_params", field::printer_params, 2, 8);
   add_byte_table(out, "aux_params", field::aux_params, 2, 8);
-  add_byte_table(out, "digit_rows", field::digit_rows, 2, 10);
+  add_byte_table(out, "digit_rows", field::digit_rows, 2, 10, DIGIT_ROW_RULE);
   out.push_back({"short_text", field::short_text, FieldKind::TEXT});
   out.push_back({"digit_row_sel", field::digit_row_sel, FieldKind::BYTE});
   out.push_back({"option_flags_b", field::option_flags_b, FieldKind::FLAGS});
@@ -72,6 +87,8 @@ std::vector<NamedField> build_table() {
   add_lists_and_currencies(out);
   add_printer_codes(out);
   add_options(out);
+  for (NamedField& f : out)
+    if (f.rule.text.empty()) f.rule = kind_rule(f.kind);
   return out;
 }
 
@@ -87,4 +104,26 @@ const NamedField* find_named_field(std::string_view name) {
     if (f.name == name) return &f;
   }
   return nullptr;
+}
+
+long current_number(const SetupRecord& r, const NamedField& f) noexcept {
+  const uint8_t byte = get_byte(r, f.field);
+  switch (f.kind) {
+    case FieldKind::SIGNED_BYTE: return static_cast<int8_t>(byte);
+    case FieldKind::HIGH_DIGIT: return byte >> 4;
+    case FieldKind::LOW_DIGIT: return byte & 0x0F;
+    default: return byte;
+  }
+}
+
+std::string rule_refusal(const SetupRecord& r, const NamedField& f, long value) {
+  if (f.rule.text.empty() || (value >= f.rule.low && value <= f.rule.high)) return "";
+  return value == current_number(r, f) ? "" : f.rule.text;
+}
+
+const FieldRule& rule_at(Field f) {
+  static const FieldRule none;
+  for (const NamedField& n : named_fields())
+    if (n.field.offset == f.offset) return n.rule;
+  return none;
 }

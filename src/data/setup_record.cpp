@@ -51,7 +51,7 @@ void set_double(SetupRecord& r, Field f, double value) noexcept {
 
 uint8_t palette_attr(const SetupRecord& r, int k) noexcept {
   if (k < slot::FIRST || k > slot::LAST) return 0;
-  return r[static_cast<size_t>(886 + k)];
+  return get_byte(r, field::palette, k - slot::FIRST);
 }
 
 int read_record(std::FILE* file, uint8_t* buffer, int index, int size) noexcept {

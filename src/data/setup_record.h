@@ -67,7 +67,7 @@ constexpr Field param_row(Field table, int row) { return element(table, row, 8);
 constexpr Field digit_row(int row) { return element(digit_rows, row, 10); }
 }  // namespace field
 
-// The palette slots attr[74]..attr[137]: attr[k] is the byte at 886 + k.
+// The palette slots attr[74]..attr[137]: attr[k] is byte k - 74 of the palette.
 namespace slot {
 constexpr int FIRST = 74;
 constexpr int LAST = 137;

@@ -12,6 +12,7 @@
 #include "console/keyboard.h"
 #include "console/record_save.h"
 #include "data/catalogue.h"
+#include "data/catalogue_map.h"
 #include "data/setup_record.h"
 #include "dialogs/palettes.h"
 #include "platform/keys.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr int TITLE_LINE = 86;
 constexpr int GRID_LEFT = 50, GRID_TOP = 6, GRID_RIGHT = 75, GRID_BOTTOM = 23;
 constexpr int CELL_COLUMN = 51, CELL_WIDTH = 3, CELL_ROW = 7;
 constexpr int PREVIEW_LEFT = 3, PREVIEW_TOP = 16, PREVIEW_RIGHT = 23, PREVIEW_BOTTOM = 21;
@@ -61,22 +61,22 @@ void print_cell(GridCursor at, const char* text, int a) {
 
 void draw_grid() {
   draw_frame(frame::SHADOWED, GRID_LEFT, GRID_TOP, GRID_RIGHT, GRID_BOTTOM, palette_attr(slot::MENU_HOTKEY),
-             catalogue_line(TITLE_LINE));
+             catalogue_line(catalogue_map::COLOUR_GRID_TITLE));
   for (int b = 0; b < BACKGROUNDS; ++b)
     for (int f = 0; f < FOREGROUNDS; ++f) print_cell({b, f}, " x ", GridCursor{b, f}.attr());
 }
 
-void print_preview_text(int y, int line) {
+void print_preview_text(int y, const std::string& text) {
   gotoxy(PREVIEW_TEXT_COLUMN, y);
-  cprintf("%s", copy_prefix(catalogue_line(line), PREVIEW_TEXT_WIDTH).c_str());
+  cprintf("%s", copy_prefix(text, PREVIEW_TEXT_WIDTH).c_str());
 }
 
 void draw_preview(int g, int a) {
   draw_frame(frame::SHADOWED, PREVIEW_LEFT, PREVIEW_TOP, PREVIEW_RIGHT, PREVIEW_BOTTOM, a,
-             catalogue_line(FIRST_GROUP_LINE + g));
+             group_title(g));
   textattr(a);
-  print_preview_text(PREVIEW_TITLE_ROW, TITLE_LINE);
-  print_preview_text(PREVIEW_SAMPLE_ROW, COLOUR_PRESET_LINE);
+  print_preview_text(PREVIEW_TITLE_ROW, catalogue_line(catalogue_map::COLOUR_GRID_TITLE));
+  print_preview_text(PREVIEW_SAMPLE_ROW, colour_preset_label());
 }
 
 // The header box and the main frame are drawn with groups 0 and 1; the other

@@ -2,8 +2,9 @@
 // position's label and number ("label nr.N", counted from 0) on the status
 // line. The digit rows hold 0-5 (a larger value rings the bell and the
 // position is offered again); their row chooser works like the parameter
-// sets' and End saves the choice alone. The value list holds signed bytes:
-// shown as -128..127, stored as the low 8 bits of what was typed.
+// sets' and End saves the choice alone. The value list holds signed bytes,
+// stored as the low 8 bits of what was typed. Each value has one column: a
+// wider one (10 and up, any negative one) shows as '*' and keeps its byte.
 //
 // Each position opens empty (Enter brings back the stored value). A position
 // the operator did not change stores nothing, so a stored value the field
@@ -14,13 +15,17 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "console/dialog_field.h"
+#include "console/field_walk.h"
 #include "console/frames.h"
 #include "console/line_editor.h"
 #include "console/record_save.h"
 #include "console/status_line.h"
 #include "data/catalogue.h"
+#include "data/catalogue_map.h"
+#include "data/field_names.h"
 #include "data/setup_record.h"
 #include "dialogs/row_chooser.h"
 #include "platform/screen.h"
@@ -28,74 +33,72 @@
 
 namespace {
 
-constexpr int DIGIT_ROWS_HINT = 68, DIGIT_LABEL = 67;
-constexpr int VALUE_LIST_HINT = 75, EVEN_VALUE_LABEL = 76, ODD_VALUE_LABEL = 77;
+using namespace catalogue_map;
+
 constexpr int DIGIT_ROW_POSITIONS = 10, VALUES = 8;
 constexpr int FIRST_DIGIT_ROW = 20, VALUE_ROW = 21;
 constexpr int COLUMN_STEP = 3;
-constexpr long NO_LIMIT = -1;
+constexpr int VALUE_WIDTH = 1;
 
-// One row of one-byte positions edited left to right.
+// One row of one-byte positions edited left to right; the values each
+// position takes, and whether they are signed, are the record's field rule.
 struct DigitWalk {
   Field row;
   int count;
   int first_column, y;
   int attr;
   int even_label, odd_label;  // status-line labels of even and odd positions
-  long limit;                 // largest value accepted, or NO_LIMIT
-  bool is_signed;
 };
 
 int column(const DigitWalk& w, int p) { return w.first_column + COLUMN_STEP * p; }
+Field position(const DigitWalk& w, int p) { return element(w.row, p, 1); }
 
 int value_at(const DigitWalk& w, int p) {
   const uint8_t b = get_byte(setup_record(), w.row, p);
-  return w.is_signed ? static_cast<int8_t>(b) : b;
+  return rule_at(position(w, p)).low < 0 ? static_cast<int8_t>(b) : b;
 }
 
+// A value wider than its one column shows as '*'; the byte stays as it is.
 void print_value(const DigitWalk& w, int p) {
   textattr(w.attr);
   gotoxy(column(w, p), w.y);
-  cprintf("%-1d", value_at(w, p));
+  cputs(fit_number(std::to_string(value_at(w, p)), VALUE_WIDTH).c_str());
 }
 
 void show_position_prompt(const DigitWalk& w, int p) {
-  show_hint(NO_HINT);
   gotoxy(1, 25);
   textattr(palette_attr(slot::STATUS_TEXT));
   cprintf("%s nr.%d", catalogue_line(p % 2 == 0 ? w.even_label : w.odd_label), p);
 }
 
-FieldExit edit_position(const DigitWalk& w, int p) {
-  set_edit_buffer(std::to_string(value_at(w, p)));
-  show_position_prompt(w, p);
-  textattr(w.attr);
-  return field_exit(line_edit(edit_mode::EMPTY_START, column(w, p), w.y, "#"));
+// A changed value outside the rule rings the bell and the position is
+// offered again.
+bool take_value(const DigitWalk& w, int p) {
+  if (!edit_changed()) return true;
+  const long v = std::atol(edit_buffer().c_str());
+  const FieldRule& rule = rule_at(position(w, p));
+  if (v < rule.low || v > rule.high) {
+    putch('\a');
+    return false;
+  }
+  set_byte(setup_record(), w.row, p, static_cast<uint8_t>(v & 0xFF));
+  return true;
+}
+
+std::vector<WalkField> position_fields(const DigitWalk& w) {
+  std::vector<WalkField> fields;
+  for (int p = 0; p < w.count; ++p) {
+    WalkField f{column(w, p), w.y, NO_HINT, "#", edit_mode::EMPTY_START, w.attr,
+                [w, p] { return std::to_string(value_at(w, p)); }, [w, p] { return take_value(w, p); },
+                [w, p] { print_value(w, p); }};
+    f.arrive = [w, p](bool) { show_position_prompt(w, p); };
+    fields.push_back(f);
+  }
+  return fields;
 }
 
 // True when the walk reaches its end.
-bool walk(const DigitWalk& w) {
-  int p = 0;
-  while (p < w.count) {
-    const FieldExit exit = edit_position(w, p);
-    if (exit == FieldExit::leave) return false;
-    if (exit == FieldExit::back) {
-      if (--p < 0) return false;
-      continue;
-    }
-    if (edit_changed()) {
-      const long v = std::atol(edit_buffer().c_str());
-      if (w.limit != NO_LIMIT && v > w.limit) {
-        putch('\a');
-        continue;
-      }
-      set_byte(setup_record(), w.row, p, static_cast<uint8_t>(v & 0xFF));
-    }
-    print_value(w, p);
-    ++p;
-  }
-  return true;
-}
+bool walk(const DigitWalk& w) { return walk_fields(position_fields(w)) == WalkEnd::completed; }
 
 RowChooser digit_row_chooser() {
   return RowChooser{field::digit_row_sel, 3, FIRST_DIGIT_ROW, palette_attr(slot::PRINTER_NAMES),
@@ -104,14 +107,13 @@ RowChooser digit_row_chooser() {
 
 DigitWalk digit_row_walk(int r) {
   return DigitWalk{field::digit_row(r), DIGIT_ROW_POSITIONS, 7, FIRST_DIGIT_ROW + r, palette_attr(slot::DIGIT_ROWS),
-                   DIGIT_LABEL, DIGIT_LABEL, 5, false};
+                   DIGIT_LABEL, DIGIT_LABEL};
 }
 
 DigitWalk value_list_walk() {
   return DigitWalk{field::value_list, VALUES, 5, VALUE_ROW, palette_attr(slot::PROTECTED),
-                   EVEN_VALUE_LABEL, ODD_VALUE_LABEL, NO_LIMIT, true};
+                   EVEN_VALUE_LABEL, ODD_VALUE_LABEL};
 }
-
 void draw_digit_rows() {
   show_hint(DIGIT_ROWS_HINT);
   draw_frame(frame::SHADOWED, 2, 19, 36, 22, palette_attr(slot::DIGIT_ROWS), catalogue_line(menu_item()));

@@ -8,13 +8,16 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "console/dialog_field.h"
+#include "console/field_walk.h"
 #include "console/frames.h"
 #include "console/line_editor.h"
 #include "console/record_save.h"
 #include "console/status_line.h"
 #include "data/catalogue.h"
+#include "data/catalogue_map.h"
 #include "data/setup_record.h"
 #include "dialogs/check_box_list.h"
 #include "dialogs/submenu.h"
@@ -25,11 +28,11 @@
 
 namespace {
 
-constexpr int SUBMENU_LINE = 115;
-constexpr int FIRST_HEADING_HINT = 20;
+using namespace catalogue_map;
+
 constexpr int HEADINGS = 5;
-constexpr int FLAGS_TITLE = 130, FLAGS_LABELS = 131, CHECK_BOX_HINT = 104;
-constexpr int EXT_HINT = 56, EXT_MISSING_MESSAGE = 92;
+constexpr int HEADING_ROW_0 = 6;  // heading n stands on row 6 + n
+constexpr int HEADING_LEFT = 3, HEADING_COLUMN = 4;
 constexpr int EXT_COLUMN = 56, EXT_ROW = 21;
 const std::string HEADING_TEMPLATE(31, '<');
 
@@ -38,8 +41,23 @@ int heading_menu_last = 0;
 int dialog_attr() { return palette_attr(slot::DIALOG); }
 
 void print_heading(int n) {
-  gotoxy(3, 6 + n);
+  gotoxy(HEADING_LEFT, HEADING_ROW_0 + n);
   cprintf(" %-31s ", get_text(setup_record(), field::heading_line(n)).c_str());
+}
+
+std::vector<WalkField> heading_fields() {
+  std::vector<WalkField> fields;
+  for (int n = 1; n <= HEADINGS; ++n) {
+    const Field line = field::heading_line(n);
+    fields.push_back({HEADING_COLUMN, HEADING_ROW_0 + n, FIRST_HEADING_HINT + n - 1, HEADING_TEMPLATE,
+                      edit_mode::CONTENT_START, dialog_attr(), [line] { return get_text(setup_record(), line); },
+                      [line] {
+                        set_changed_text(line);
+                        return true;
+                      },
+                      [n] { print_heading(n); }});
+  }
+  return fields;
 }
 
 // A directory opens for reading here but is no setup file.
@@ -57,36 +75,23 @@ bool setup_file_exists(const std::string& ext) {
 void reset_heading_menu() { heading_menu_last = 0; }
 
 void heading_menu() {
-  run_submenu(SUBMENU_LINE, heading_menu_last, {edit_headings, edit_option_flags_a, edit_setup_ext});
+  run_submenu(HEADING_POPUP.title, heading_menu_last, {edit_headings, edit_option_flags_a, edit_setup_ext});
 }
 
 void edit_headings() {
   draw_frame(frame::SHADOWED, 2, 6, 36, 12, dialog_attr(), catalogue_line(menu_item()));
   for (int i = 1; i <= HEADINGS; ++i) print_heading(i);
-  int n = 1;
-  while (n <= HEADINGS) {
-    const FieldExit exit = edit_field(FIRST_HEADING_HINT + n - 1, dialog_attr(),
-                                      get_text(setup_record(), field::heading_line(n)), edit_mode::CONTENT_START, 4,
-                                      6 + n, HEADING_TEMPLATE);
-    if (exit == FieldExit::leave) return;
-    if (exit == FieldExit::back) {
-      if (--n == 0) return;
-      continue;
-    }
-    store_changed_text(field::heading_line(n));
-    print_heading(n);
-    ++n;
-  }
+  if (walk_fields(heading_fields()) != WalkEnd::completed) return;
   save_record();
   draw_header();
 }
 
 void edit_option_flags_a() {
   show_hint(CHECK_BOX_HINT);
-  draw_frame(frame::SHADOWED, 20, 6, 55, 15, dialog_attr(), catalogue_line(FLAGS_TITLE));
+  draw_frame(frame::SHADOWED, 20, 6, 55, 15, dialog_attr(), catalogue_line(FLAGS_A_TITLE));
   const CheckBoxList list{22, 7, 0, 7};
   uint8_t w = get_byte(setup_record(), field::option_flags_a);
-  draw_check_boxes(list, w, FLAGS_LABELS);
+  draw_check_boxes(list, w, FIRST_FLAGS_A_LABEL);
   if (run_check_boxes(list, w) != key::ENTER) return;
   set_byte(setup_record(), field::option_flags_a, 0, w);
   save_record();
@@ -97,7 +102,7 @@ void edit_option_flags_a() {
 // record. An untouched field (Tab on the empty field) keeps what the field
 // holds, the stored extension or the one just refused, and tests that.
 void edit_setup_ext() {
-  show_hint(EXT_HINT);
+  show_hint(SETUP_EXT_HINT);
   draw_frame(frame::SHADOWED, 40, 20, 76, 22, dialog_attr(), catalogue_line(menu_item()));
   textattr(dialog_attr());
   gotoxy(EXT_COLUMN, EXT_ROW);
@@ -114,7 +119,7 @@ void edit_setup_ext() {
       typed = true;
     }
     if (setup_file_exists(offered)) break;
-    show_message(std::string(catalogue_line(EXT_MISSING_MESSAGE)) + " " + offered);
+    show_message(std::string(catalogue_line(SETUP_FILE_MISSING)) + " " + offered);
   }
   if (typed) set_text(setup_record(), field::setup_ext, offered);
   save_record();

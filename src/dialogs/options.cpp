@@ -15,13 +15,16 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "console/dialog_field.h"
+#include "console/field_walk.h"
 #include "console/frames.h"
 #include "console/line_editor.h"
 #include "console/record_save.h"
 #include "console/status_line.h"
 #include "data/catalogue.h"
+#include "data/catalogue_map.h"
 #include "data/setup_record.h"
 #include "dialogs/check_box_list.h"
 #include "platform/keys.h"
@@ -29,9 +32,8 @@
 
 namespace {
 
-constexpr int TITLE = 120, FIRST_LABEL = 121, CHECK_BOX_HINT = 104;
-constexpr int TEXT_LINE = 90, DIGITS_LINE = 31;
-constexpr int EVEN_BYTE_HINT = 33, ODD_BYTE_HINT = 89;
+using namespace catalogue_map;
+
 constexpr int LEFT = 20, RIGHT = 55, TOP = 6, BOTTOM = 17;
 constexpr int TEXT_DIVIDER = 12, DIGITS_DIVIDER = 14;
 constexpr int TEXT_COLUMN = 28, TEXT_ROW = 13;
@@ -46,14 +48,14 @@ int digit_byte(int k) { return k / 2; }
 bool high_digit(int k) { return k % 2 == 0; }
 int digit_column(int k) { return 23 + 8 * (k % 4); }
 int digit_row(int k) { return 15 + k / 4; }
-int digit_hint(int k) { return digit_byte(k) % 2 == 0 ? EVEN_BYTE_HINT : ODD_BYTE_HINT; }
+int digit_hint(int k) { return digit_byte(k) % 2 == 0 ? EVEN_FORMAT_BYTE_HINT : ODD_FORMAT_BYTE_HINT; }
 
 int digit_value(int k) {
   const uint8_t b = get_byte(setup_record(), field::number_formats, digit_byte(k));
   return high_digit(k) ? b >> 4 : b & 0x0F;
 }
 
-void store_digit(int k, int v) {
+void set_digit(int k, int v) {
   const uint8_t b = get_byte(setup_record(), field::number_formats, digit_byte(k));
   const int nibble = v & 0x0F;
   const int stored = high_digit(k) ? (nibble << 4) | (b & 0x0F) : (b & 0xF0) | nibble;
@@ -75,13 +77,13 @@ void print_divider_heading(int line, int row) {
 
 void draw_screen(uint8_t flags) {
   const int attr = screen_attr();
-  draw_frame(frame::SHADOWED, LEFT, TOP, RIGHT, BOTTOM, attr, catalogue_line(TITLE));
-  draw_frame(frame::SINGLE_DIVIDER, LEFT, TEXT_DIVIDER, RIGHT, BOTTOM, attr, catalogue_line(TITLE));
-  draw_frame(frame::SINGLE_DIVIDER, LEFT, DIGITS_DIVIDER, RIGHT, BOTTOM, attr, catalogue_line(TITLE));
-  draw_check_boxes(FLAG_BOXES, flags, FIRST_LABEL);
-  print_divider_heading(TEXT_LINE, TEXT_DIVIDER);
+  draw_frame(frame::SHADOWED, LEFT, TOP, RIGHT, BOTTOM, attr, catalogue_line(OPTIONS_TITLE));
+  draw_frame(frame::SINGLE_DIVIDER, LEFT, TEXT_DIVIDER, RIGHT, BOTTOM, attr, catalogue_line(OPTIONS_TITLE));
+  draw_frame(frame::SINGLE_DIVIDER, LEFT, DIGITS_DIVIDER, RIGHT, BOTTOM, attr, catalogue_line(OPTIONS_TITLE));
+  draw_check_boxes(FLAG_BOXES, flags, FIRST_OPTION_LABEL);
+  print_divider_heading(SHORT_TEXT_HEADING, TEXT_DIVIDER);
   print_short_text();
-  print_divider_heading(DIGITS_LINE, DIGITS_DIVIDER);
+  print_divider_heading(DIGITS_HEADING, DIGITS_DIVIDER);
   for (int k = 0; k < DIGITS; ++k) {
     gotoxy(digit_column(k), digit_row(k));
     cprintf("%dnnnn", digit_value(k));
@@ -98,44 +100,31 @@ bool edit_flags() {
   return true;
 }
 
-// The field editor leaves the attribute show_hint set, the screen background.
-FieldExit edit_short_text() {
-  const FieldExit exit = edit_field(TEXT_LINE, palette_attr(slot::BACKGROUND),
-                                    get_text(setup_record(), field::short_text), edit_mode::EMPTY_START,
-                                    TEXT_COLUMN, TEXT_ROW, TEXT_TEMPLATE);
-  if (exit != FieldExit::accept) return exit;
-  store_changed_text(field::short_text);
-  print_short_text();
-  return exit;
-}
-
-FieldExit edit_digit(int k) {
-  const FieldExit exit = edit_field(digit_hint(k), palette_attr(slot::BACKGROUND), std::to_string(digit_value(k)),
-                                    edit_mode::EMPTY_START, digit_column(k), digit_row(k), "#");
-  if (exit != FieldExit::accept) return exit;
-  if (edit_changed()) store_digit(k, static_cast<int>(std::atol(edit_buffer().c_str())));
+void print_digit(int k) {
   textattr(screen_attr());
   gotoxy(digit_column(k), digit_row(k));
   cprintf("%1d", digit_value(k));
-  return exit;
 }
 
-enum class ChainEnd { completed, left, back_to_flags };
-
-// The text (position -1) and the eight digits as one chain.
-ChainEnd edit_chain() {
-  int k = -1;
-  while (k < DIGITS) {
-    const FieldExit exit = k < 0 ? edit_short_text() : edit_digit(k);
-    if (exit == FieldExit::leave) return ChainEnd::left;
-    if (exit == FieldExit::back) {
-      if (k < 0) return ChainEnd::back_to_flags;
-      --k;
-      continue;
-    }
-    ++k;
-  }
-  return ChainEnd::completed;
+// The text, then the eight digits, edited in the screen background's colour.
+std::vector<WalkField> chain_fields() {
+  const int attr = palette_attr(slot::BACKGROUND);
+  std::vector<WalkField> fields{{TEXT_COLUMN, TEXT_ROW, SHORT_TEXT_HEADING, TEXT_TEMPLATE, edit_mode::EMPTY_START,
+                                 attr, [] { return get_text(setup_record(), field::short_text); },
+                                 [] {
+                                   set_changed_text(field::short_text);
+                                   return true;
+                                 },
+                                 print_short_text}};
+  for (int k = 0; k < DIGITS; ++k)
+    fields.push_back({digit_column(k), digit_row(k), digit_hint(k), "#", edit_mode::EMPTY_START, attr,
+                      [k] { return std::to_string(digit_value(k)); },
+                      [k] {
+                        if (edit_changed()) set_digit(k, static_cast<int>(std::atol(edit_buffer().c_str())));
+                        return true;
+                      },
+                      [k] { print_digit(k); }});
+  return fields;
 }
 
 }  // namespace
@@ -143,9 +132,9 @@ ChainEnd edit_chain() {
 void edit_options() {
   for (;;) {
     if (!edit_flags()) return;
-    const ChainEnd end = edit_chain();
-    if (end == ChainEnd::left) return;
-    if (end == ChainEnd::completed) break;
+    const WalkEnd end = walk_fields(chain_fields());
+    if (end == WalkEnd::left) return;
+    if (end == WalkEnd::completed) break;
   }
   save_record();
 }

@@ -10,6 +10,7 @@
 #include "console/keyboard.h"
 #include "console/record_save.h"
 #include "data/catalogue.h"
+#include "data/catalogue_map.h"
 #include "data/setup_record.h"
 #include "dialogs/colour_chooser.h"
 #include "dialogs/submenu.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr int SUBMENU_LINE = 78;
 constexpr int ROW_LABEL_LENGTH = 8;
 constexpr int LIST_LEFT = 26, LIST_TOP = 6, LIST_RIGHT = 46, LIST_BOTTOM = 23;
 constexpr int ROW_COLUMN = 28, FIRST_ROW = 7;
@@ -48,7 +48,7 @@ void apply_preset(uint8_t kind, auto value_of) {
 
 void draw_slot_list(int g) {
   draw_frame(frame::SHADOWED, LIST_LEFT, LIST_TOP, LIST_RIGHT, LIST_BOTTOM, palette_attr(slot::DIALOG),
-             catalogue_line(FIRST_GROUP_LINE + g));
+             group_title(g));
   for (int s = 0; s < PALETTE_SLOTS; ++s) print_slot_row(g, s, palette_slot(g, s));
 }
 
@@ -75,13 +75,17 @@ void set_palette_slot(int g, int s, uint8_t value) noexcept {
 void print_slot_row(int g, int s, int a) {
   textattr(a);
   gotoxy(ROW_COLUMN, FIRST_ROW + s);
-  cprintf(" %s(%d,%d) ", copy_prefix(catalogue_line(COLOUR_PRESET_LINE), ROW_LABEL_LENGTH).c_str(), g, s);
+  cprintf(" %s(%d,%d) ", copy_prefix(colour_preset_label(), ROW_LABEL_LENGTH).c_str(), g, s);
 }
+
+std::string colour_preset_label() { return entry_label(catalogue_line(catalogue_map::COLOUR_PRESET_ENTRY)); }
+
+std::string group_title(int g) { return entry_label(catalogue_line(catalogue_map::FIRST_GROUP_ENTRY + g)); }
 
 int palette_menu_entry() noexcept { return colour_menu_last; }
 
 void edit_palettes() {
-  run_submenu(SUBMENU_LINE, colour_menu_last,
+  run_submenu(catalogue_map::COLOUR_POPUP.title, colour_menu_last,
               {preset_monochrome, preset_colour, no_group, [] { edit_palette_group(0); },
                [] { edit_palette_group(1); }, [] { edit_palette_group(2); }, [] { edit_palette_group(3); }});
 }

@@ -4,13 +4,15 @@
 // accounting package; this program draws with some of them itself.
 #pragma once
 #include <cstdint>
+#include <string>
 
 constexpr int PALETTE_GROUPS = 4;
 constexpr int PALETTE_SLOTS = 16;
-// The colour preset's entry also labels the slot rows and the preview; group
-// g's entry (FIRST_GROUP_LINE + g) titles its list and the preview box.
-constexpr int COLOUR_PRESET_LINE = 80;
-constexpr int FIRST_GROUP_LINE = 82;
+// The colour preset's entry without its hotkey mark: it labels the slot rows
+// and the preview.
+std::string colour_preset_label();
+// Group g's entry as the titles of its list and preview show it.
+std::string group_title(int g);
 // The blinking bit of an attribute marks the cursor of the list and the grid.
 constexpr int BLINK = 0x80;
 

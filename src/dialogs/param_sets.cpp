@@ -5,13 +5,15 @@
 // active_set, which the header box's printer line follows.
 #include <cstdlib>
 #include <string>
+#include <vector>
 
-#include "console/dialog_field.h"
+#include "console/field_walk.h"
 #include "console/frames.h"
 #include "console/line_editor.h"
 #include "console/record_save.h"
 #include "console/status_line.h"
 #include "data/catalogue.h"
+#include "data/catalogue_map.h"
 #include "dialogs/printers.h"
 #include "dialogs/row_chooser.h"
 #include "platform/screen.h"
@@ -19,7 +21,8 @@
 
 namespace {
 
-constexpr int TITLE = 108, CHOOSER_HINT = 57, FIRST_VALUE_HINT = 58;
+using namespace catalogue_map;
+
 constexpr int VALUES = 8;
 constexpr int FIRST_ROW = 20;
 
@@ -27,48 +30,49 @@ int value_column(int j) { return 5 + 4 * j; }
 
 RowChooser row_chooser() {
   return RowChooser{field::active_set, 3, FIRST_ROW, palette_attr(slot::PRINTER_NAMES),
-                    palette_attr(slot::PRINTER_CODES), CHOOSER_HINT};
+                    palette_attr(slot::PRINTER_CODES), PARAM_CHOOSER_HINT};
+}
+
+void print_value(Field row, int j, int y) {
+  gotoxy(value_column(j), y);
+  cprintf("%-3d", get_byte(setup_record(), row, j));
 }
 
 void draw_table(Field table, int chosen) {
-  draw_frame(frame::SHADOWED, 2, 19, 36, 22, palette_attr(slot::PRINTER_CODES), catalogue_line(TITLE));
+  draw_frame(frame::SHADOWED, 2, 19, 36, 22, palette_attr(slot::PRINTER_CODES),
+             entry_label(catalogue_line(PARAMETERS_ENTRY)));
   print_row_labels(row_chooser(), chosen);
   for (int i = 0; i < 2; ++i) {
     textattr(palette_attr(slot::PRINTER_CODES));
-    for (int j = 0; j < VALUES; ++j) {
-      gotoxy(value_column(j), FIRST_ROW + i);
-      cprintf("%-3d", get_byte(setup_record(), field::param_row(table, i), j));
-    }
+    for (int j = 0; j < VALUES; ++j) print_value(field::param_row(table, i), j, FIRST_ROW + i);
   }
 }
 
-// False when the operator leaves without completing the row.
-bool edit_values(Field table) {
+// The eight values of the active row; a changed one is taken modulo 256.
+std::vector<WalkField> value_fields(Field table) {
   const int b = active_param_row(setup_record());
   const Field row = field::param_row(table, b);
-  int k = 0;
-  while (k < VALUES) {
-    const FieldExit exit = edit_field(FIRST_VALUE_HINT + k, palette_attr(slot::PRINTER_CODES),
-                                      std::to_string(get_byte(setup_record(), row, k)), edit_mode::EMPTY_START,
-                                      value_column(k), FIRST_ROW + b, "###");
-    if (exit == FieldExit::leave) return false;
-    if (exit == FieldExit::back) {
-      if (--k < 0) return false;
-      continue;
-    }
-    if (edit_changed()) set_byte(setup_record(), row, k, static_cast<uint8_t>(std::atoi(edit_buffer().c_str()) & 0xFF));
-    gotoxy(value_column(k), FIRST_ROW + b);
-    cprintf("%-3d", get_byte(setup_record(), row, k));
-    ++k;
+  const int y = FIRST_ROW + b;
+  std::vector<WalkField> fields;
+  for (int k = 0; k < VALUES; ++k) {
+    fields.push_back({value_column(k), y, FIRST_PARAM_VALUE_HINT + k, "###", edit_mode::EMPTY_START,
+                      palette_attr(slot::PRINTER_CODES),
+                      [row, k] { return std::to_string(get_byte(setup_record(), row, k)); },
+                      [row, k] {
+                        if (edit_changed())
+                          set_byte(setup_record(), row, k, static_cast<uint8_t>(std::atoi(edit_buffer().c_str()) & 0xFF));
+                        return true;
+                      },
+                      [row, k, y] { print_value(row, k, y); }});
   }
-  return true;
+  return fields;
 }
 
 }  // namespace
 
 void param_set_dialog(Field table) {
   draw_table(table, active_param_row(setup_record()));
-  if (choose_row(row_chooser()) == chooser::EDIT && !edit_values(table)) return;
+  if (choose_row(row_chooser()) == chooser::EDIT && walk_fields(value_fields(table)) != WalkEnd::completed) return;
   save_record();
   draw_header();
 }

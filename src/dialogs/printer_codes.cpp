@@ -5,13 +5,16 @@
 // what the operator sees is what is stored (1b 33 00 41 reads 1b330041).
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "console/dialog_field.h"
+#include "console/field_walk.h"
 #include "console/frames.h"
 #include "console/line_editor.h"
 #include "console/record_save.h"
 #include "console/status_line.h"
 #include "data/catalogue.h"
+#include "data/catalogue_map.h"
 #include "dialogs/printers.h"
 #include "platform/screen.h"
 
@@ -19,8 +22,9 @@ namespace {
 
 constexpr int CODE_BYTES = 8;
 constexpr int ROWS = 10;
-constexpr int TITLE = 107, SET_HINT = 63, FIRST_CODE_HINT = 36;
-constexpr int HEADING_ON = 93, HEADING_OFF = 94, HEADING_WIDTH = 15;
+using namespace catalogue_map;
+
+constexpr int HEADING_WIDTH = 15;
 constexpr int ON_COLUMN = 43, OFF_COLUMN = 60, ROW_LABEL_COLUMN = 41, FIRST_ROW = 8;
 constexpr int SETS = 2;
 const std::string CODE_TEMPLATE(16, '<');
@@ -73,33 +77,36 @@ void print_code(int column, int row, const uint8_t* bytes) {
   cputs(hex_sequence(bytes).c_str());
 }
 
-// Walks the chain; false when it ends without completing.
-bool edit_chain(int set) {
+void print_row_label(int r) {
+  gotoxy(ROW_LABEL_COLUMN, FIRST_ROW + r);
+  cprintf("%1d ", r);
+}
+
+// The chain on 0, off 0, on 1 ... off 9; each row's label is drawn again as
+// the walk enters the row going forward.
+std::vector<WalkField> code_fields(int set) {
   const int attr = palette_attr(slot::PRINTER_CODES);
-  int position = 0;  // 2 * row + half
-  bool forward = true;
-  while (position < 2 * ROWS) {
+  std::vector<WalkField> fields;
+  for (int position = 0; position < 2 * ROWS; ++position) {
     const int r = position / 2, half = position % 2;
     const int column = half ? OFF_COLUMN : ON_COLUMN;
-    if (half == 0 && forward) {
-      textattr(attr);
-      gotoxy(ROW_LABEL_COLUMN, FIRST_ROW + r);
-      cprintf("%1d ", r);
-    }
     uint8_t* bytes = code_bytes(set, r, half);
-    const FieldExit exit = edit_field(FIRST_CODE_HINT + position, attr, hex_sequence(bytes),
-                                      edit_mode::CONTENT_START, column, FIRST_ROW + r, CODE_TEMPLATE);
-    if (exit == FieldExit::leave) return false;
-    forward = exit == FieldExit::accept;
-    if (!forward) {
-      if (position-- == 0) return false;
-      continue;
-    }
-    if (edit_changed()) parse_code_entry(edit_buffer(), bytes);
-    print_code(column, FIRST_ROW + r, bytes);
-    ++position;
+    WalkField f{column, FIRST_ROW + r, FIRST_PRINTER_CODE_HINT + position, CODE_TEMPLATE, edit_mode::CONTENT_START,
+                attr, [bytes] { return hex_sequence(bytes); },
+                [bytes] {
+                  if (edit_changed()) parse_code_entry(edit_buffer(), bytes);
+                  return true;
+                },
+                [column, r, bytes] { print_code(column, FIRST_ROW + r, bytes); }};
+    if (half == 0)
+      f.arrive = [r, attr](bool forward) {
+        if (!forward) return;
+        textattr(attr);
+        print_row_label(r);
+      };
+    fields.push_back(f);
   }
-  return true;
+  return fields;
 }
 
 }  // namespace
@@ -125,14 +132,14 @@ void parse_code_entry(const std::string& entry, uint8_t* bytes) {
 }
 
 void edit_printer_codes() {
-  show_hint(SET_HINT);
-  draw_frame(frame::SHADOWED, 40, 6, 76, 18, palette_attr(slot::PRINTER_CODES), catalogue_line(TITLE));
+  show_hint(CODE_SET_HINT);
+  draw_frame(frame::SHADOWED, 40, 6, 76, 18, palette_attr(slot::PRINTER_CODES), entry_label(catalogue_line(PRINTER_CODES_ENTRY)));
   textattr(palette_attr(slot::PRINTER_NAMES));
   gotoxy(41, 7);
-  cprintf("nr. %-15s ", copy_prefix(catalogue_line(HEADING_ON), HEADING_WIDTH).c_str());
-  cprintf("%-15s", copy_prefix(catalogue_line(HEADING_OFF), HEADING_WIDTH).c_str());
+  cprintf("nr. %-15s ", copy_prefix(catalogue_line(CODE_ON_HEADING), HEADING_WIDTH).c_str());
+  cprintf("%-15s", copy_prefix(catalogue_line(CODE_OFF_HEADING), HEADING_WIDTH).c_str());
   const int set = ask_code_set();
   if (set < 0) return;
   draw_codes(set);
-  if (edit_chain(set)) save_record();
+  if (walk_fields(code_fields(set)) == WalkEnd::completed) save_record();
 }

@@ -4,7 +4,8 @@
 // answer the operator emptied asks again, while a field left untouched keeps
 // its stored bytes exactly. Each accepted value is blanked from its row at
 // once, so no guarded text stays on screen, and there is no way back to an
-// earlier row.
+// earlier row. A stored value that is empty is not kept either: its prompt
+// repeats until something is typed.
 #include "dialogs/protected_fields.h"
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "console/record_save.h"
 #include "console/status_line.h"
 #include "data/catalogue.h"
+#include "data/catalogue_map.h"
 #include "data/setup_record.h"
 #include "platform/keys.h"
 #include "platform/screen.h"
@@ -23,9 +25,9 @@
 
 namespace {
 
-constexpr int CURRENT_WORD_HINT = 73, NEW_WORD_HINT = 74;
+using namespace catalogue_map;
+
 constexpr int FIELD_COLUMN = 25, WORD_ROW = 14;
-constexpr int SERVICE_TITLE = 12, SERVICE_HINT = 19;
 constexpr int SERVICE_COLUMN = 4, SERVICE_ROW = 7;
 constexpr int TEXT_WIDTH = 31;
 const std::string TEXT_TEMPLATE(TEXT_WIDTH, '<');
@@ -68,15 +70,20 @@ bool current_word_given() {
   return edit_buffer() == get_text(setup_record(), field::access_word);
 }
 
-bool emptied() { return edit_buffer().empty() && edit_changed(); }
+// What f would hold once the answer is accepted is empty: an emptied answer,
+// or an untouched one over an empty stored value. Either asks again.
+bool left_empty(Field f) {
+  return edit_changed() ? edit_buffer().empty() : get_text(setup_record(), f).empty();
+}
 
 // The EditBuffer still holds the word just given, so Enter on the empty
 // field offers it and a second Enter keeps it; Tab or Down with nothing
-// typed keeps it too.
+// typed keeps it too. An empty stored word is never kept, whatever key
+// accepted it.
 bool new_word_given() {
   do {
     if (!prompt(NEW_WORD_HINT, edit_mode::EMPTY_START, WORD_ROW)) return false;
-  } while (emptied());
+  } while (left_empty(field::access_word));
   accept(field::access_word, WORD_ROW);
   return true;
 }
@@ -85,7 +92,7 @@ bool protected_text_given(const ProtectedRow& r) {
   do {
     set_edit_buffer(get_text(setup_record(), r.field));
     if (!prompt(r.hint, edit_mode::CONTENT_START, r.row)) return false;
-  } while (emptied());
+  } while (left_empty(r.field));
   accept(r.field, r.row);
   return true;
 }
@@ -114,7 +121,7 @@ void edit_service_line() {
   // the reprint covers that column too, so no character of it is left over.
   const int shown = std::max(TEXT_WIDTH, static_cast<int>(edit_buffer().size()));
   if (line_edit(edit_mode::CONTENT_START, SERVICE_COLUMN, SERVICE_ROW, TEXT_TEMPLATE) == key::ESC) return;
-  store_changed_text(line);
+  set_changed_text(line);
   gotoxy(SERVICE_COLUMN, SERVICE_ROW);
   cprintf("%-*s", shown, get_text(setup_record(), line).c_str());
   save_record();

@@ -5,14 +5,12 @@
 #include <map>
 
 #include "data/catalogue.h"
+#include "data/catalogue_map.h"
 
 namespace {
 
 constexpr size_t MAX_TEXT = 29;     // the loader's 30-character read keeps 29 and the newline
-constexpr int LINES_READ = 139;     // indices 0-138 are shown by the editor
-constexpr int MENU_FIRST = 1, MENU_LAST = 12;
-constexpr int SEPARATOR = 81;
-const std::vector<std::vector<int>> POPUPS = {{79, 80, 81, 82, 83, 84, 85}, {106, 107, 108}, {116, 117, 118}};
+using namespace catalogue_map;
 
 using Problems = std::vector<CatalogueProblem>;
 
@@ -73,7 +71,7 @@ bool key_reaches(unsigned char first) { return (first & 0x20) == 0 && first >= 0
 
 void check_menu_bar(const std::vector<std::string>& lines, Problems& out) {
   std::map<unsigned char, int> taken;
-  for (int i = MENU_FIRST; i <= MENU_LAST && i < static_cast<int>(lines.size()); ++i) {
+  for (int i = FIRST_MENU_ITEM; i <= LAST_MENU_ITEM && i < static_cast<int>(lines.size()); ++i) {
     const std::string& t = lines[static_cast<size_t>(i)];
     const auto first = static_cast<unsigned char>(t.empty() ? 0 : t[0]);
     if (!key_reaches(first)) {
@@ -88,27 +86,14 @@ void check_menu_bar(const std::vector<std::string>& lines, Problems& out) {
   }
 }
 
-// The hotkey an entry's '&' marks, or 0; counts the marks.
-unsigned char hotkey_of(const std::string& t, int& marks) {
-  unsigned char key = 0;
-  marks = 0;
-  for (size_t i = 0; i + 1 < t.size(); ++i) {
-    if (t[i] != '&') continue;
-    ++marks;
-    key = static_cast<unsigned char>(t[++i]);
-    if (key >= 'a' && key <= 'z') key = static_cast<unsigned char>(key - 'a' + 'A');
-  }
-  return key;
-}
-
 void check_entry(const std::string& t, int index, std::map<unsigned char, int>& keys, Problems& out) {
   const int line = index + 1;
-  if (!t.empty() && t[0] == '~') {
+  if (!t.empty() && t[0] == SEPARATOR_MARK) {
     out.push_back({line, "pop-up entry starts with '~' and shows as a separator"});
     return;
   }
   int marks = 0;
-  const unsigned char key = hotkey_of(t, marks);
+  const auto key = static_cast<unsigned char>(entry_hotkey(t, &marks));
   if (marks != 1) {
     out.push_back({line, marks == 0 ? "pop-up entry has no '&' before its hotkey"
                                     : "pop-up entry has " + std::to_string(marks) + " '&' marks, one is needed"});
@@ -123,14 +108,14 @@ void check_entry(const std::string& t, int index, std::map<unsigned char, int>& 
 
 void check_popups(const std::vector<std::string>& lines, Problems& out) {
   const int count = static_cast<int>(lines.size());
-  for (const auto& entries : POPUPS) {
+  for (const PopupBlock& block : POPUPS) {
     std::map<unsigned char, int> keys;
-    for (const int i : entries) {
+    for (int i = block.entry(1); i <= block.last(); ++i) {
       if (i >= count) break;
       const std::string& t = lines[static_cast<size_t>(i)];
-      if (i != SEPARATOR) {
+      if (i != COLOUR_SEPARATOR) {
         check_entry(t, i, keys, out);
-      } else if (t.empty() || t[0] != '~') {
+      } else if (t.empty() || t[0] != SEPARATOR_MARK) {
         out.push_back({i + 1, "the separator line must start with '~'"});
       }
     }
@@ -141,7 +126,7 @@ void check_length(const std::vector<std::string>& lines, bool ends_with_newline,
   const int count = static_cast<int>(lines.size());
   if (!lines.empty() && !ends_with_newline)
     out.push_back({count, "the last line has no newline: the loader drops its last character"});
-  if (count < LINES_READ)
+  if (count < LINES_SHOWN)
     out.push_back({count + 1, "the file ends after " + std::to_string(count) +
                                   " lines; the editor shows lines up to 139, the missing ones empty"});
   if (count > CATALOGUE_LINES) out.push_back({CATALOGUE_LINES + 1, "lines after 260 are never loaded"});

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -136,24 +137,22 @@ std::string store_number(SetupRecord& r, const NamedField& f, std::string_view v
   const uint8_t old = get_byte(r, f.field);
   switch (f.kind) {
     case FieldKind::BYTE:
-      if (!read_whole(value, 0, 255, n)) return "a byte is a whole number 0 to 255";
-      break;
     case FieldKind::SIGNED_BYTE:
-      if (!read_whole(value, -128, 127, n)) return "a signed byte is a whole number -128 to 127";
-      break;
-    case FieldKind::FLAGS:
-      if (!read_prefixed(value, "0b", 2, 8, n)) return "flags are 0b and up to 8 binary digits, bit 7 first";
-      break;
-    case FieldKind::ATTRIBUTE:
-      if (!read_prefixed(value, "0x", 16, 2, n)) return "an attribute is 0x and one or two hex digits";
-      break;
     case FieldKind::HIGH_DIGIT:
     case FieldKind::LOW_DIGIT:
-      if (!read_whole(value, 0, 15, n)) return "a digit is a whole number 0 to 15";
-      n = f.kind == FieldKind::HIGH_DIGIT ? (n << 4) | (old & 0x0F) : (old & 0xF0) | n;
+      if (!read_whole(value, LONG_MIN, LONG_MAX, n)) return f.rule.text;
+      break;
+    case FieldKind::FLAGS:
+      if (!read_prefixed(value, "0b", 2, 8, n)) return f.rule.text;
+      break;
+    case FieldKind::ATTRIBUTE:
+      if (!read_prefixed(value, "0x", 16, 2, n)) return f.rule.text;
       break;
     default: return "not a number field";
   }
+  if (const std::string refusal = rule_refusal(r, f, n); !refusal.empty()) return refusal;
+  if (f.kind == FieldKind::HIGH_DIGIT) n = (n << 4) | (old & 0x0F);
+  if (f.kind == FieldKind::LOW_DIGIT) n = (old & 0xF0) | n;
   set_byte(r, f.field, 0, static_cast<uint8_t>(n));
   return "";
 }

@@ -4,6 +4,7 @@
 
 #include "console/frames.h"
 #include "data/catalogue.h"
+#include "data/catalogue_map.h"
 #include "data/setup_record.h"
 #include "platform/screen.h"
 #include "shell/session.h"
@@ -19,7 +20,6 @@ constexpr int FRAME_TOP = 4, FRAME_BOTTOM = 24;
 constexpr int DATE_COLUMN = 3, TIME_COLUMN = 69, CENTRE_COLUMN = 40;
 constexpr int HEADING_IN_TITLE_A = 2, HEADING_IN_TITLE_B = 4;
 constexpr int PRINTER_NAME_SELECTOR = 4;  // bit 0 of this parameter picks the name
-constexpr int MAIN_TITLE_LINE = 0;
 
 std::string format(const char* fmt, auto... args) {
   char buffer[256];
@@ -67,7 +67,7 @@ void draw_header() noexcept {
 
 void draw_main_frame() noexcept {
   draw_frame(frame::PLAIN, 1, FRAME_TOP, SCREEN_COLS, FRAME_BOTTOM, palette_attr(slot::MAIN_FRAME),
-             catalogue_line(MAIN_TITLE_LINE));
+             catalogue_line(catalogue_map::MAIN_TITLE));
   gotoxy(CENTRE_COLUMN - BUILD_BANNER_LENGTH / 2, FRAME_BOTTOM);
   cprintf("%s", BUILD_BANNER);
 }

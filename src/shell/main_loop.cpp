@@ -3,13 +3,14 @@
 #include <cstdlib>
 
 #include "console/status_line.h"
+#include "data/catalogue_map.h"
 #include "data/company_file.h"
 #include "platform/screen.h"
 #include "platform/terminal.h"
 #include "shell/session.h"
 
 bool main_loop_step(const DialogTable& dialogs) noexcept {
-  show_hint(MENU_HINT_LINE);
+  show_hint(catalogue_map::MENU_HINT);
   const int choice = menu_bar();
   show_hint(NO_HINT);
   if (choice == menu::EXIT) return false;

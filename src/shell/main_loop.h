@@ -10,7 +10,6 @@ using Dialog = void (*)();
 using DialogTable = std::array<Dialog, menu::ITEMS + 1>;
 
 constexpr int SERVICE_ITEM = 12;
-constexpr int MENU_HINT_LINE = 13;
 
 // One round: hint, choice, dispatch. Returns false when the operator chose
 // to leave.

@@ -70,7 +70,8 @@ TEST_F(DigitRows, ScreensShowRowsSignedValuesAndThePositionPrompt) {
 
   console.press({TAB, ESC});
   edit_value_list();
-  EXPECT_EQ(screen_text(21, 5, 27), "3     0  5  -5 2  9  1 ");  // position 1 left as the editor ended it
+  // Position 1 left as the editor ended it; -5 is wider than its column.
+  EXPECT_EQ(screen_text(21, 5, 27), "3     0  5  *  2  9  1 ");
   EXPECT_EQ(screen_text(25, 1, 9), "L77 nr.1 ");
   EXPECT_EQ(screen_attr(1, 25), original[1022]);
 }

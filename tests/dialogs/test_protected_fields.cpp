@@ -57,10 +57,20 @@ TEST_F(GuardedDialogs, Protected) {
        false},
       {"an empty access word opens on Enter", {E, 'X', E, E, E, E}, {stored_text(access_word, "X")}, true, 0,
        {stored_text(access_word, "")}},
-      {"an empty text passed untouched stays as it was", WORD + Keys{E, E, E, E, E, E}, {}, true, 0,
-       {stored_text(protected_text_1, ""), {256 + 10, 0x77}}},
+      {"an empty stored text is asked again", WORD + Keys{E, E, E, E, E, 'Z', E, E},
+       {stored_text(protected_text_1, "Z")}, true, 0, {stored_text(protected_text_1, ""), {256 + 10, 0x77}}},
+      {"Enter alone is no word", {E}, {}, false},
+      {"a prefix of the word", text_keys("Key") + Keys{E}, {}, false},
+      {"the word and more", text_keys("Key99") + Keys{E}, {}, false},
   };
   for (const auto& c : cases) run_walk(c, edit_protected);
+  const Patches empty_word = {stored_text(access_word, "")};
+  for (int accept : {E, int{key::TAB}, int{key::DOWN}}) {
+    run_walk({"an empty stored word is never kept", {E, accept, accept, 'X', E, E, E, E},
+              {stored_text(access_word, "X")}, true, 0, empty_word},
+             edit_protected);
+    run_walk({"Esc after the repeated prompt", {E, accept, key::ESC}, {}, false, 0, empty_word}, edit_protected);
+  }
 }
 
 TEST_F(GuardedDialogs, ProtectedValuesVanishAWrongWordStays) {

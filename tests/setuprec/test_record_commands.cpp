@@ -43,6 +43,12 @@ void copy_unused(const SetupRecord& from, SetupRecord& to) {
     if (!named[static_cast<size_t>(i)]) to[static_cast<size_t>(i)] = from[static_cast<size_t>(i)];
 }
 
+// A value outside a field's rule (a digit row's 6 and up) applies only over
+// a record that holds it already: the target takes the source's digit rows.
+void copy_digit_rows(const SetupRecord& from, SetupRecord& to) {
+  std::copy_n(from.begin() + field::digit_rows.offset, field::digit_rows.size, to.begin() + field::digit_rows.offset);
+}
+
 // show of `source`, applied over `target`.
 std::vector<std::string> apply_show(const SetupRecord& source, SetupRecord& target, bool utf8) {
   std::vector<std::string> errors;
@@ -59,6 +65,7 @@ TEST(SetuprecRoundTrip, ShowThenApplyCopiesEveryNamedByte) {
     zero_after_terminators(source);
     SetupRecord target = random_record(random);
     copy_unused(source, target);
+    copy_digit_rows(source, target);
     const auto errors = apply_show(source, target, utf8);
     ASSERT_TRUE(errors.empty()) << "trial " << trial << ": " << errors.front();
     for (int i = 0; i < RECORD_SIZE; ++i)
@@ -72,6 +79,7 @@ TEST(SetuprecRoundTrip, AnyRecordShowsTheSameAfterApply) {
     const bool utf8 = trial % 2 == 1;
     const SetupRecord source = random_record(random);  // texts keep bytes after their end
     SetupRecord target = random_record(random);
+    copy_digit_rows(source, target);
     const auto errors = apply_show(source, target, utf8);
     ASSERT_TRUE(errors.empty()) << "trial " << trial << ": " << errors.front();
     ASSERT_EQ(show_lines(target, utf8), show_lines(source, utf8)) << "trial " << trial;
@@ -153,6 +161,8 @@ TEST(SetuprecSet, RefusalsNameTheFieldAndTheRule) {
       {"active_set=-1", "active_set: a byte is a whole number 0 to 255"},
       {"printer_params[0][0]=1.5", "printer_params[0][0]: a byte is a whole number 0 to 255"},
       {"printer_params[1][7]=", "printer_params[1][7]: a byte is a whole number 0 to 255"},
+      {"digit_rows[0][0]=9", "digit_rows[0][0]: a digit of a digit row is a whole number 0 to 5"},
+      {"digit_rows[1][9]=-1", "digit_rows[1][9]: a digit of a digit row is a whole number 0 to 5"},
       {"value_list[0]=128", "value_list[0]: a signed byte is a whole number -128 to 127"},
       {"value_list[0]=-129", "value_list[0]: a signed byte is a whole number -128 to 127"},
       {"number_formats[0].high=16", "number_formats[0].high: a digit is a whole number 0 to 15"},
@@ -200,6 +210,8 @@ TEST(SetuprecSet, ValuesAtTheLimitsAreStored) {
       {"printer_name[1]=\"\xc3\xa9\\t\"", 352, {0x82, 0x09, 0x00}},
       {"value_list[7]=-128", 391, {0x80}},
       {"aux_params[1][7]=255", 901, {0xff}},
+      {"digit_rows[1][9]=5", 921, {5}},
+      {"digit_rows[0][0]=238", 902, {0xee}},  // out of its rule, but what the field holds
       {"number_formats[1].high=15", 948, {0xfe}},  // the low digit stays
       {"option_flags_c=0b1", 946, {0x01}},
       {"palette[3][15]=0xF", 1023, {0x0f}},
