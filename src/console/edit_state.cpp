@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int CONTENT_START = 1;
 constexpr int FUNCTION_KEY_RANGES[][2] = {{key::F1, key::F10}, {key::SHIFT_F1, key::ALT_F10}, {key::F11, key::ALT_F12}};
 
 int length(const EditState& s) { return static_cast<int>(s.text.size()); }
@@ -47,7 +46,7 @@ Effect place_point(EditState& s, const EditField& f) {
 }
 
 Effect enter_digit(EditState& s, const EditField& f, int code) {
-  const bool allowed = (code >= '0' && code <= '9') || (code == '-' && f.kind == FieldKind::signed_numeric);
+  const bool allowed = (code >= '0' && code <= '9') || (code == '-' && f.kind == EditKind::signed_numeric);
   if (!allowed || length(s) >= f.width - s.shift) return Effect::bell;
   if (s.cursor < length(s))
     s.text[static_cast<size_t>(s.cursor)] = static_cast<char>(code);
@@ -89,10 +88,10 @@ Effect editing_key(EditState& s, const EditField& f, int k) {
     case key::BACKSPACE: return delete_before_cursor(s);
     default: break;
   }
-  if (k == '.' && f.kind != FieldKind::text) return place_point(s, f);
+  if (k == '.' && f.kind != EditKind::text) return place_point(s, f);
   if (k > 0xFF) return Effect::bell;  // an extended key with no use here
   const int code = k & 0xFF;          // 128-255 arrive as negative bytes
-  return f.kind == FieldKind::text ? enter_text(s, f, code) : enter_digit(s, f, code);
+  return f.kind == EditKind::text ? enter_text(s, f, code) : enter_digit(s, f, code);
 }
 
 bool is_edit(Effect e) {
@@ -116,12 +115,12 @@ EditField make_field(int x, int y, const std::string& field_template) {
   const size_t point = field_template.find('.');
   f.point_column = point == std::string::npos || static_cast<int>(point) >= f.width ? f.width : static_cast<int>(point);
   const char first = field_template.empty() ? '\0' : field_template[0];
-  f.kind = first == '#' ? FieldKind::numeric : first == '-' ? FieldKind::signed_numeric : FieldKind::text;
+  f.kind = first == '#' ? EditKind::numeric : first == '-' ? EditKind::signed_numeric : EditKind::text;
   return f;
 }
 
 void start_editing(EditState& s, const std::string& edit_buffer) {
-  s.text = (s.mode & CONTENT_START) ? edit_buffer.substr(0, EDIT_TEXT_MAX) : std::string();
+  s.text = (s.mode & edit_mode::CONTENT_START) ? edit_buffer.substr(0, EDIT_TEXT_MAX) : std::string();
   s.cursor = length(s);
   s.shift = 0;
   s.changed = false;
@@ -136,8 +135,8 @@ bool ends_editing_as_function_key(int k) {
 Effect apply_key(EditState& s, const EditField& f, int k, bool extended, const std::string& edit_buffer) {
   if (k == key::ESC) return Effect::end;
   if (k == key::ENTER) {
-    if (s.mode == 0 && s.text.empty() && !edit_buffer.empty()) {
-      s.mode = CONTENT_START;  // recall: the field now offers the stored value
+    if (s.mode == edit_mode::EMPTY_START && s.text.empty() && !edit_buffer.empty()) {
+      s.mode = edit_mode::CONTENT_START;  // recall: the field now offers the stored value
       return Effect::restart;
     }
     return Effect::end;

@@ -4,21 +4,27 @@
 #pragma once
 #include <string>
 
+namespace edit_mode {
+constexpr int EMPTY_START = 0;    // opens empty; Enter at once recalls the EditBuffer
+constexpr int CONTENT_START = 1;  // opens with the EditBuffer's content
+}  // namespace edit_mode
+
 constexpr int EDIT_TEXT_MAX = 79;  // the working text never exceeds this
 constexpr char FILL_CHAR = '/';
 
-enum class FieldKind { text, numeric, signed_numeric };
+// What the template makes of a field (the record's value kinds are FieldKind).
+enum class EditKind { text, numeric, signed_numeric };
 
 // What the template says about a field.
 struct EditField {
   int x = 1, y = 1;
   int width = 0;
   int point_column = 0;  // 0-based index of the template's ".", or width
-  FieldKind kind = FieldKind::text;
+  EditKind kind = EditKind::text;
 };
 
 struct EditState {
-  int mode = 0;  // bit 0: open with the EditBuffer's content
+  int mode = edit_mode::EMPTY_START;
   std::string text;
   int cursor = 0;
   int shift = 0;  // columns between the field's start and the text's start

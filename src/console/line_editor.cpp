@@ -78,7 +78,7 @@ void draw_effect(Effect e, const EditField& f, const EditState& s) {
 void draw_final(const EditField& f, const EditState& s) {
   gotoxy(f.x, f.y);
   const int pad = f.width - length(s);
-  if (f.kind == FieldKind::numeric) {
+  if (f.kind == EditKind::numeric) {
     put_spaces(pad);
     cputs(s.text.c_str());
   } else {

@@ -5,16 +5,14 @@
 #pragma once
 #include <string>
 
+#include "console/edit_state.h"
+
 constexpr int EDIT_BUFFER_SIZE = 80;
 
 // The EditBuffer; at most 79 characters.
 const std::string& edit_buffer() noexcept;
 void set_edit_buffer(const std::string& text);
 
-namespace edit_mode {
-constexpr int EMPTY_START = 0;    // opens empty; Enter at once recalls the EditBuffer
-constexpr int CONTENT_START = 1;  // opens with the EditBuffer's content
-}  // namespace edit_mode
 
 // field_template: its length is the width; "#" first makes a numeric field,
 // "-" a signed numeric one, anything else a text field; its first "." is the

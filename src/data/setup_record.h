@@ -23,6 +23,7 @@ constexpr Field element(Field f, int i, int element_size) {
 
 namespace field {
 constexpr int TEXT_LINE = 32;
+constexpr int CODE_BYTES = 8;  // one printer control sequence
 constexpr Field heading{0, 6 * TEXT_LINE};  // heading[0] is the service line
 constexpr Field protected_text_0{192, 32};
 constexpr Field access_word{224, 32};
@@ -61,7 +62,7 @@ constexpr Field currency_code_at(int i) { return element(currency_code, i, 4); }
 constexpr Field currency_rate_at(int i) { return element(currency_rate, i, 8); }
 // on (half 0) or off (half 1) sequence of one printer-code row
 constexpr Field printer_code(int set, int row, int half) {
-  return Field{printer_codes.offset + 160 * set + 16 * row + 8 * half, 8};
+  return Field{printer_codes.offset + 160 * set + 16 * row + CODE_BYTES * half, CODE_BYTES};
 }
 constexpr Field param_row(Field table, int row) { return element(table, row, 8); }
 constexpr Field digit_row(int row) { return element(digit_rows, row, 10); }

@@ -17,10 +17,11 @@
 #include "data/catalogue_map.h"
 #include "dialogs/printers.h"
 #include "platform/screen.h"
+#include "platform/text_codes.h"
 
 namespace {
 
-constexpr int CODE_BYTES = 8;
+using field::CODE_BYTES;
 constexpr int ROWS = 10;
 using namespace catalogue_map;
 
@@ -29,18 +30,11 @@ constexpr int ON_COLUMN = 43, OFF_COLUMN = 60, ROW_LABEL_COLUMN = 41, FIRST_ROW 
 constexpr int SETS = 2;
 const std::string CODE_TEMPLATE(16, '<');
 
-int hex_digit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The value of a piece's leading hexadecimal digits; 0 when it has none.
 uint8_t piece_value(const std::string& piece) {
   int value = 0;
   for (char c : piece) {
-    const int d = hex_digit(c);
+    const int d = hex_digit_value(c);
     if (d < 0) break;
     value = value * 16 + d;
   }

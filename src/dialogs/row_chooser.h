@@ -8,9 +8,10 @@
 // row moves.
 #pragma once
 #include "data/setup_record.h"
+#include "platform/keys.h"
 
 namespace chooser {
-constexpr int UP = 72, DOWN = 80, SAVE = 79, EDIT = 13;
+constexpr int UP = key::scan::UP, DOWN = key::scan::DOWN, SAVE = key::scan::END, EDIT = key::ENTER;
 }  // namespace chooser
 
 struct RowChooser {

@@ -26,4 +26,3 @@ constexpr int QUEUED_PASTE = 0x10000;
 // The grid talks to this back end; nullptr means none (drawing still works,
 // reading a key aborts).
 void set_console_backend(ConsoleBackend* backend) noexcept;
-ConsoleBackend* console_backend() noexcept;

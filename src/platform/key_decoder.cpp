@@ -9,6 +9,7 @@
 #include "platform/cp437.h"
 #include "platform/key_decoder_tables.h"
 #include "platform/keys.h"
+#include "platform/text_codes.h"
 
 namespace {
 
@@ -73,13 +74,6 @@ int alt_of(unsigned char c) {
 }
 
 bool printable(int byte) { return byte >= 0x20 && byte != 0x7F; }
-
-int utf8_length(unsigned char lead) {
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
 
 bool utf8_valid(char32_t cp, int length) {
   if (length == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) return false;
@@ -248,7 +242,7 @@ Step KeyDecoder::match_added(std::string_view bytes) const noexcept {
 }
 
 Step KeyDecoder::utf8_char(std::string_view bytes) const noexcept {
-  const int length = utf8_length(at(bytes, 0));
+  const int length = utf8_sequence_length(at(bytes, 0));
   if (length == 0) return done(1, REFUSED);
   char32_t cp = at(bytes, 0) & (0x7F >> length);
   for (int i = 1; i < length; ++i) {

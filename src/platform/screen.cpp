@@ -37,7 +37,6 @@ ConsoleBackend& need_backend() {
 }  // namespace
 
 void set_console_backend(ConsoleBackend* b) noexcept { backend = b; }
-ConsoleBackend* console_backend() noexcept { return backend; }
 
 void gotoxy(int x, int y) noexcept {
   if (!inside(x, y)) return;  // conio ignores a position off the screen

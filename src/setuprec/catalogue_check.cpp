@@ -6,6 +6,7 @@
 
 #include "data/catalogue.h"
 #include "data/catalogue_map.h"
+#include "platform/text_codes.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ std::vector<std::string> split_lines(const std::string& bytes, bool& ends_with_n
 // wrong charset.
 bool utf8_sequence_at(const std::string& s, size_t i) {
   const auto lead = static_cast<unsigned char>(s[i]);
-  const size_t n = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : 0;
+  const auto n = static_cast<size_t>(utf8_sequence_length(lead));
   if (n == 0 || i + n > s.size()) return false;
   for (size_t k = 1; k < n; ++k) {
     if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;

@@ -1,17 +1,17 @@
 #include "setuprec/field_form.h"
 
-#include <cctype>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
+#include "platform/text_codes.h"
 #include "setuprec/text_form.h"
 
 namespace {
 
-constexpr int CODE_BYTES = 8;
+using field::CODE_BYTES;
 constexpr uint64_t EXPONENT_BITS = 0x7FF0000000000000ULL;
 constexpr uint64_t MANTISSA_BITS = 0x000FFFFFFFFFFFFFULL;
 
@@ -110,7 +110,7 @@ std::string store_code(SetupRecord& r, Field f, const std::string& value) {
       group = 0;
       continue;
     }
-    if (!std::isxdigit(static_cast<unsigned char>(c))) return "a code is hex digit pairs such as 1b 40";
+    if (hex_digit_value(c) < 0) return "a code is hex digit pairs such as 1b 40";
     digits += c;
     ++group;
   }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/cp437.h"
+#include "platform/text_codes.h"
 
 namespace {
 
@@ -13,13 +14,6 @@ std::string hex_escape(unsigned char byte) {
   char out[5];
   std::snprintf(out, sizeof out, "\\x%02x", byte);
   return out;
-}
-
-int hex_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 // One escape after the backslash at pos; advances pos past it.
@@ -34,11 +28,11 @@ bool read_escape(std::string_view v, size_t& pos, TextParse& out) {
     out.bytes += static_cast<char>(7 + letter);
     return true;
   }
-  if (c != 'x' || pos + 2 > v.size() || hex_value(v[pos]) < 0 || hex_value(v[pos + 1]) < 0) {
+  if (c != 'x' || pos + 2 > v.size() || hex_digit_value(v[pos]) < 0 || hex_digit_value(v[pos + 1]) < 0) {
     out.error = "unknown escape; use \\\\, \\\", \\a \\b \\t \\n \\v \\f \\r or \\x and two hex digits";
     return false;
   }
-  const int byte = hex_value(v[pos]) * 16 + hex_value(v[pos + 1]);
+  const int byte = hex_digit_value(v[pos]) * 16 + hex_digit_value(v[pos + 1]);
   pos += 2;
   if (byte == 0) {
     out.error = "a text cannot hold a zero byte";
@@ -48,17 +42,9 @@ bool read_escape(std::string_view v, size_t& pos, TextParse& out) {
   return true;
 }
 
-// Length of the UTF-8 sequence that starts with lead, 0 when invalid.
-int utf8_length(unsigned char lead) {
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  if (lead >= 0xE0) return lead <= 0xEF ? 3 : 0;
-  if (lead >= 0xC2) return 2;
-  return 0;
-}
-
 bool read_utf8(std::string_view v, size_t& pos, TextParse& out) {
   const auto lead = static_cast<unsigned char>(v[pos]);
-  const int n = utf8_length(lead);
+  const int n = utf8_sequence_length(lead);
   char32_t cp = n == 2 ? lead & 0x1F : n == 3 ? lead & 0x0F : lead & 0x07;
   bool valid = n > 0 && pos + static_cast<size_t>(n) <= v.size();
   for (int i = 1; valid && i < n; ++i) {

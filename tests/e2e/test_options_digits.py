@@ -90,8 +90,9 @@ class OptionsAndDigits(ProgramCase):
         self.assertEqual(screen.text(2, 20, 28), frame_top(2, 29, self.catalogue[8]))
         values = [signed(b) for b in self.record[VALUE_LIST:VALUE_LIST + 8]]
         self.assertIn(-5, values, "the sample holds a negative value")
-        for p in range(1, 8):
-            self.assertEqual(screen.text(5 + 3 * p, 21, len(str(values[p]))), str(values[p]))
+        for p in range(1, 8):  # one column each: a wider value shows as *
+            shown = str(values[p]) if len(str(values[p])) == 1 else "*"
+            self.assertEqual(screen.text(5 + 3 * p, 21, 2), f"{shown:<2}")
         self.assertEqual(screen.colour_at(8, 21), colours_of(attr(self.record, VALUE_LIST_ATTR)))
 
         pane.send("Tab", "Enter", "Enter")  # position 1 taken over as it is

@@ -24,7 +24,7 @@ class Palettes(ProgramCase):
         pane, _ = self.start_main_screen()
         self.open_colour_menu(pane, FIRST_GROUP)
         row = f" {self.catalogue[COLOUR_PRESET][:8]}(0,{HEADER_SLOT}) "
-        pane.wait_for(lambda s: s.text(26, 6, 21) == frame_top(26, 46, self.catalogue[FIRST_GROUP])
+        pane.wait_for(lambda s: s.text(26, 6, 21) == frame_top(26, 46, self.catalogue[FIRST_GROUP].replace("&", ""))
                       and s.text(28, 8, len(row)) == row, "the slot list of group 0")
         pane.send("Down")
         pane.wait_for(lambda s: all(c.blink for c in s.cells[7][27:27 + len(row)]), "the blinking list cursor")

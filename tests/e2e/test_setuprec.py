@@ -40,7 +40,10 @@ class Setuprec(unittest.TestCase):
         shown = self.run_setuprec("show", sample)
         self.assertEqual(shown.returncode, 0, shown.stderr)
         # First every field of the copy is made different, from random bytes...
-        noise = self.company("DITTA.003", random.Random(5).randbytes(1024))
+        noise = bytearray(random.Random(5).randbytes(1024))
+        for i in range(902, 922):  # a digit row's digit is at most 5
+            noise[i] %= 6
+        noise = self.company("DITTA.003", bytes(noise))
         noisy = self.run_setuprec("apply", copy, stdin=self.run_setuprec("show", noise).stdout)
         self.assertEqual(noisy.returncode, 0, noisy.stderr)
         before = self.run_setuprec("show", copy).stdout.decode().splitlines()
