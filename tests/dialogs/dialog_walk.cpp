@@ -45,5 +45,8 @@ void DialogWalkTest::run_walk(const WalkCase& c, void (*dialog)()) {
   if (c.bells != NOT_COUNTED) {
     EXPECT_EQ(console.bells, c.bells) << c.what << ": bells";
   }
+  if (c.hint != NOT_COUNTED) {
+    EXPECT_EQ(screen_text(25, 1, 5), ("L" + std::to_string(c.hint) + "   ").substr(0, 5)) << c.what << ": hint";
+  }
   original = kept;
 }

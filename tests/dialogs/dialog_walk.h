@@ -38,6 +38,7 @@ struct WalkCase {
   bool written;
   int bells = 0;  // NOT_COUNTED where shown record bytes may hold a bell
   Patches before = {};  // the record before, over `original`
+  int hint = NOT_COUNTED;  // the catalogue line the status line shows at the end
 };
 
 class DialogWalkTest : public DialogTest {

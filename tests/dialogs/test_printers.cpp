@@ -73,7 +73,8 @@ class Printers : public DialogWalkTest {
 TEST_F(Printers, NamesWalk) {
   const WalkCase cases[] = {
       {"both accepted", {key::ENTER, key::ENTER}, {}, true},
-      {"Esc leaves", {key::ESC}, {}, false},
+      {"Esc leaves", {key::ESC}, {}, false, 0, {}, 29},
+      {"Esc at the second name", {key::ENTER, key::ESC}, {}, false, 0, {}, 30},
       {"Up on the first leaves", {key::UP}, {}, false},
       {"an emptied name is offered again", {key::CTRL_X, key::ENTER, key::ENTER, key::ENTER}, {}, true},
       {"Up from the second goes back", {key::ENTER, key::UP, key::CTRL_X, 'Z', key::ENTER, key::ENTER},
@@ -155,6 +156,9 @@ TEST_F(Printers, ParameterChooser) {
     run_walk(c, edit_printer_params);
     const bool header_drawn = screen_text(3).find('(') != std::string::npos;
     EXPECT_TRUE(header_drawn || !c.written) << c.what << ": the header box was redrawn";
+    const int chosen = active_param_row(setup_record());
+    EXPECT_EQ(screen_attr(3, 20 + chosen), palette_attr(slot::PRINTER_NAMES)) << c.what << ": the chosen row's label";
+    EXPECT_EQ(screen_attr(3, 21 - chosen), palette_attr(slot::PRINTER_CODES)) << c.what << ": the other label";
   }
 }
 

@@ -129,6 +129,7 @@ TEST(KeyDecoder, EditingKeysInXterm) {
       {"\x1b[1;5A", 0x8D00},      {"\x1b[1;5B", 0x9100},     {"\x1b[5;5~", 0x8400},
       {"\x1b[6;5~", 0x7600},      {"\x1b[1;3A", 0x9800},     {"\x1b[1;3D", 0x9B00},
       {"\x1b[1;2A", key::UP},     {"\x1b[Z", 0x0F00},        {"\x1b[1;2F", key::END},
+      {"\x1bOM", key::ENTER},  // keypad Enter in application mode: Enter, not Line Feed
   });
 }
 

@@ -232,8 +232,16 @@ TEST(TerminalPty, NonBlockingTerminalStillGetsEveryByte) {
     }
     _exit(0);
   });
-  usleep(500 * 1000);  // the reader is slow: the terminal fills up
-  const PtyOutcome end = pty.finish(10000);
+  // Nothing is read until the program sleeps: only a full terminal (a write
+  // refused with EAGAIN, then a wait until it can take more) puts it to
+  // sleep before it ends.
+  bool blocked = false;
+  for (int i = 0; i < 2000 && !blocked && running(pty.program_pid()); ++i) {
+    blocked = process_state(pty.program_pid()) == 'S';
+    if (!blocked) usleep(5000);
+  }
+  ASSERT_TRUE(blocked) << "the program never waited for a full terminal";
+  const PtyOutcome end = pty.finish(30000);  // a bound for a loaded machine, not a pause
   ASSERT_TRUE(end.ended);
   EXPECT_TRUE(WIFEXITED(end.status) && WEXITSTATUS(end.status) == 0) << "status " << end.status;
   pty.read_for(100);
