@@ -23,6 +23,7 @@ void run_help_over_saved_screen() {
 
 int read_key_ext() noexcept {
   const int c = getch();
+  if (key::is_pasted(c)) return c;
   if (c == key::scan::DEL) return key::DEL;
   if (c == key::scan::CTRL_END) {
     help_overlay("");

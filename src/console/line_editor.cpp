@@ -107,8 +107,8 @@ int line_edit(int mode, int x, int y, const std::string& field_template) noexcep
       const int c = getch();
       bool extended = c == 0;
       k = extended ? read_key_ext() : c;
-      if (extended && k == key::PASTED) {  // typed as a character, never as a key
-        k = pasted_char();
+      if (extended && key::is_pasted(k)) {  // typed as a character, never as a key
+        k = key::pasted_byte(k);
         extended = false;
       }
       e = apply_key(s, f, k, extended, buffer);

@@ -9,7 +9,7 @@ struct ConsoleBackend {
   virtual void present(const Grid& grid) noexcept = 0;
   // Next getch value: a plain key 1..255 with 128..255 as -128..-1, or 0
   // followed, on the next call, by the scan code (1..255, positive) or a
-  // pasted character as QUEUED_PASTE | its byte. Blocks.
+  // pasted character's whole KeyCode (key::pasted). Blocks.
   virtual int read_byte() noexcept = 0;
   // True when a key is waiting or arrives within timeout_ms.
   virtual bool key_ready(int timeout_ms) noexcept = 0;
@@ -17,11 +17,6 @@ struct ConsoleBackend {
   virtual void stdout_bell() noexcept = 0;
   virtual int run_command(const char* command_line) noexcept = 0;
 };
-
-// From read_byte, in the scan code's place: a pasted character, its code
-// page 437 byte in the low bits. getch turns it into scan::PASTED and keeps
-// the byte for pasted_char.
-constexpr int QUEUED_PASTE = 0x10000;
 
 // The grid talks to this back end; nullptr means none (drawing still works,
 // reading a key aborts).

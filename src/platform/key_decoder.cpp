@@ -75,7 +75,7 @@ int alt_of(unsigned char c) {
 
 bool printable(int byte) { return byte >= 0x20 && byte != 0x7F; }
 
-bool utf8_valid(char32_t cp, int length) {
+bool utf8_valid(char32_t cp, size_t length) {
   if (length == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) return false;
   if (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) return false;
   return true;
@@ -150,7 +150,7 @@ void KeyDecoder::drain(std::vector<int>& keys, bool expired) noexcept {
   pending_.erase(0, pos);
 }
 
-// Pasted text up to the end marker: every character a PASTED key, control
+// Pasted text up to the end marker: every character a key::pasted, control
 // bytes (line ends, Esc, Tab) dropped, so a paste only ever types. Returns
 // how many bytes were used; a possible start of the end marker waits.
 size_t KeyDecoder::paste(std::string_view bytes, std::vector<int>& keys, bool expired) noexcept {
@@ -168,7 +168,7 @@ size_t KeyDecoder::paste(std::string_view bytes, std::vector<int>& keys, bool ex
         c = done(rest.size(), REFUSED);
       }
     }
-    if (printable(c.key)) keys.push_back(PASTED | c.key);
+    if (printable(c.key)) keys.push_back(key::pasted(c.key));  // never a control byte
     used += c.length;
   }
   if (end != std::string_view::npos && used == end) {
@@ -242,11 +242,11 @@ Step KeyDecoder::match_added(std::string_view bytes) const noexcept {
 }
 
 Step KeyDecoder::utf8_char(std::string_view bytes) const noexcept {
-  const int length = utf8_sequence_length(at(bytes, 0));
+  const auto length = static_cast<size_t>(utf8_sequence_length(at(bytes, 0)));
   if (length == 0) return done(1, REFUSED);
-  char32_t cp = at(bytes, 0) & (0x7F >> length);
-  for (int i = 1; i < length; ++i) {
-    if (static_cast<size_t>(i) >= bytes.size()) return need_more();
+  char32_t cp = at(bytes, 0) & (0x7Fu >> length);
+  for (size_t i = 1; i < length; ++i) {
+    if (i >= bytes.size()) return need_more();
     if ((at(bytes, i) & 0xC0) != 0x80) return done(i, REFUSED);
     cp = (cp << 6) | (at(bytes, i) & 0x3F);
   }

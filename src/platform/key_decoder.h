@@ -21,9 +21,6 @@ class KeyDecoder {
   static constexpr int SEQUENCE_DELAY_MS = 100;
   // Silence that ends a paste whose end marker never came.
   static constexpr int PASTE_DELAY_MS = 1000;
-  // Added to the code page 437 byte of a character that arrived inside a
-  // bracketed paste (never a control byte: those are dropped).
-  static constexpr int PASTED = 0x10000;
 
   // utf8: input arrives as UTF-8; otherwise bytes 128-255 are code page 437.
   // erase: the terminal's erase byte (termios VERASE); of ^H and ^? that one

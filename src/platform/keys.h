@@ -76,7 +76,7 @@ constexpr int ALT_PERIOD = 0x34;
 constexpr int ALT_SLASH = 0x35;
 constexpr int ALT_TAB = 0xA5;
 // Ours, past every PC scan code: Alt with any other key (no dialog uses it),
-// and a pasted character (its byte comes from pasted_char()).
+// and a pasted character (see key::pasted).
 constexpr int ALT_OTHER = 0xF0;
 constexpr int PASTED = 0xF1;
 }  // namespace scan
@@ -102,7 +102,11 @@ constexpr int F11 = extended(scan::F11);
 constexpr int F12 = extended(scan::F12);
 constexpr int ALT_F12 = extended(scan::ALT_F12);
 constexpr int ALT_OTHER = extended(scan::ALT_OTHER);
-constexpr int PASTED = extended(scan::PASTED);
+// A pasted character: one KeyCode that carries its code page 437 byte in the
+// low bits. Only a field takes it, as typed text; everything else ignores it.
+constexpr int pasted(int byte) { return extended(scan::PASTED) | (byte & 0xFF); }
+constexpr bool is_pasted(int key_code) { return (key_code & ~0xFF) == extended(scan::PASTED); }
+constexpr int pasted_byte(int key_code) { return key_code & 0xFF; }
 
 // The KeyCode that read_key_ext reports after the help overlay has run.
 constexpr int HELP_DONE = 0;

@@ -16,7 +16,6 @@ namespace {
 Grid grid;
 int attribute = 7;
 ConsoleBackend* backend = nullptr;
-int last_pasted = 0;  // the byte of the last pasted character getch passed on
 
 bool inside(int x, int y) {
   return x >= 1 && x <= SCREEN_COLS && y >= 1 && y <= SCREEN_ROWS;
@@ -115,10 +114,7 @@ int puttext(int left, int top, int right, int bottom, const void* source) noexce
 int getch() noexcept {
   ConsoleBackend& b = need_backend();
   b.present(grid);
-  const int value = b.read_byte();
-  if (value < QUEUED_PASTE) return value;
-  last_pasted = value & 0xFF;
-  return key::scan::PASTED;
+  return b.read_byte();
 }
 
 bool wait_for_key(int ms) noexcept {
@@ -127,7 +123,6 @@ bool wait_for_key(int ms) noexcept {
   return b.key_ready(ms);
 }
 
-int pasted_char() noexcept { return last_pasted; }
 
 void screen_flush() noexcept {
   if (backend) backend->present(grid);
@@ -148,5 +143,4 @@ void screen_reset() noexcept {
   for (auto& row : grid.cells)
     for (auto& cell : row) cell = Cell{' ', 7};
   attribute = 7;
-  last_pasted = 0;
 }

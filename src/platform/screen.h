@@ -51,11 +51,7 @@ int run_command(const char* command_line) noexcept;
 // A bell sent to standard output rather than through the grid.
 void stdout_bell() noexcept;
 
-// After getch returned 0 and then key::scan::PASTED: the character that was
-// pasted. Only a field takes it; everything else ignores the unknown key.
-int pasted_char() noexcept;
 
 const Grid& screen_grid() noexcept;
-// Back to a blank grid, attribute 7, cursor home; no pending key half, no
-// pasted character.
+// Back to a blank grid, attribute 7, cursor home; no pending key half.
 void screen_reset() noexcept;

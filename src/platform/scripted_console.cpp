@@ -3,8 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/keys.h"
+
 void ScriptedConsole::press(int key_code) {
-  if (key_code > 0xFF) {
+  if (key::is_pasted(key_code)) {
+    keys.push_back(0);
+    keys.push_back(key_code);
+  } else if (key_code > 0xFF) {
     keys.push_back(0);
     keys.push_back(key_code >> 8);
   } else {
@@ -17,14 +22,11 @@ void ScriptedConsole::press(std::initializer_list<int> key_codes) {
 }
 
 void ScriptedConsole::type(const std::string& text) {
-  for (unsigned char c : text) press(c);
+  for (char c : text) press(static_cast<unsigned char>(c));
 }
 
 void ScriptedConsole::paste(const std::string& text) {
-  for (unsigned char c : text) {
-    keys.push_back(0);
-    keys.push_back(QUEUED_PASTE | c);
-  }
+  for (char c : text) press(key::pasted(static_cast<unsigned char>(c)));
 }
 
 void ScriptedConsole::present(const Grid&) noexcept { ++presents; }

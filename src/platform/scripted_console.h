@@ -25,7 +25,7 @@ struct ScriptedConsole : ConsoleBackend {
   void press(std::initializer_list<int> key_codes);
   // Queue every byte of a text as a plain key.
   void type(const std::string& text);
-  // Queue every byte of a text as a pasted character (0, scan::PASTED).
+  // Queue every byte of a text as a pasted character (0, key::pasted(byte)).
   void paste(const std::string& text);
 
   void present(const Grid& grid) noexcept override;

@@ -196,9 +196,9 @@ void TerminalBackend::take(const std::vector<int>& keys) noexcept {
 }
 
 void TerminalBackend::queue(int key) noexcept {
-  if (key & KeyDecoder::PASTED) {
+  if (key::is_pasted(key)) {
     queue_.push_back(0);
-    queue_.push_back(QUEUED_PASTE | (key & 0xFF));
+    queue_.push_back(key);
   } else if (key > 0xFF) {
     queue_.push_back(0);
     queue_.push_back(key >> 8);
@@ -238,7 +238,7 @@ void TerminalBackend::follow_size() noexcept {
 }
 
 void TerminalBackend::show_notice() noexcept {
-  const std::string text(TOO_SMALL, std::min<size_t>(std::strlen(TOO_SMALL), columns_));
+  const std::string text(TOO_SMALL, std::min(std::strlen(TOO_SMALL), static_cast<size_t>(columns_)));
   write_out("\x1b[0m\x1b[H\x1b[2J" + text + take_bells());
 }
 

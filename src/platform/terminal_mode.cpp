@@ -158,10 +158,10 @@ void install_handlers() {
 
 termios raw_modes() {
   termios raw = saved_modes;
-  raw.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF);
-  raw.c_oflag &= ~OPOST;
-  raw.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
-  raw.c_cflag &= ~(CSIZE | PARENB);
+  raw.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF);
+  raw.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+  raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+  raw.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB);
   raw.c_cflag |= CS8;
   raw.c_cc[VMIN] = 1;
   raw.c_cc[VTIME] = 0;

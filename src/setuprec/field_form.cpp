@@ -117,7 +117,8 @@ std::string store_code(SetupRecord& r, Field f, const std::string& value) {
   if (digits.size() > 2 * CODE_BYTES) return "a code holds at most 8 bytes";
   for (int i = 0; i < CODE_BYTES; ++i) {
     long byte = 0;
-    if (static_cast<size_t>(2 * i) < digits.size()) read_prefixed(std::string_view(digits).substr(2 * i, 2), "", 16, 2, byte);
+    const auto at = static_cast<size_t>(2 * i);
+    if (at < digits.size()) read_prefixed(std::string_view(digits).substr(at, 2), "", 16, 2, byte);
     set_byte(r, f, i, static_cast<uint8_t>(byte));
   }
   return "";

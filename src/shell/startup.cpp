@@ -27,7 +27,8 @@ constexpr size_t PREFIX_MAX = 2, CODE_MAX = 3, LANGUAGE_MAX = 3;
 // sequences to the terminal and a limit in bytes shows why it was passed.
 std::string printable(const std::string& name) {
   std::string out;
-  for (const unsigned char c : name) {
+  for (const char byte : name) {
+    const auto c = static_cast<unsigned char>(byte);
     char escaped[8];
     std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
     out += c == '\\' ? "\\\\" : (c >= 0x20 && c < 0x7f) ? std::string(1, static_cast<char>(c)) : escaped;

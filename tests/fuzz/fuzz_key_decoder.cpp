@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/key_decoder.h"
+#include "platform/keys.h"
 
 namespace {
 
@@ -18,11 +19,11 @@ void require(bool ok, const char* what) {
   std::abort();
 }
 
-// A KeyCode, or a pasted character: PASTED with the character's byte.
+// A KeyCode; a pasted character's byte is never a control byte.
 bool is_key_code(int k) {
   if (k == KeyDecoder::REFUSED) return true;
-  const int pasted = k & ~KeyDecoder::PASTED;
-  if (k & KeyDecoder::PASTED) return pasted >= 0x20 && pasted <= 0xFF && pasted != 0x7F;  // never a control byte
+  const int pasted = key::pasted_byte(k);
+  if (key::is_pasted(k)) return pasted >= 0x20 && pasted != 0x7F;
   return k > 0 && k < 0x10000;
 }
 

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int REFUSED = KeyDecoder::REFUSED;
-constexpr int PASTED = KeyDecoder::PASTED;
+constexpr int PASTED = key::pasted(0);
 constexpr int X(int scan) { return key::extended(scan); }
 
 // Input as it would be typed in a terminal description: \E for Esc, ^X for

@@ -283,8 +283,8 @@ TEST(TerminalPty, EraseByteAndPasteReachGetch) {
         if (k == 'q') break;
         const int scan = k == 0 ? getch() : -1;
         char item[16];
-        if (scan == key::scan::PASTED) {
-          std::snprintf(item, sizeof item, "P%c ", pasted_char());
+        if (key::is_pasted(scan)) {
+          std::snprintf(item, sizeof item, "P%c ", key::pasted_byte(scan));
         } else {
           std::snprintf(item, sizeof item, scan >= 0 ? "X%d " : "K%d ", scan >= 0 ? scan : k);
         }

@@ -63,7 +63,7 @@ TEST_F(MenuBar, Navigation) {
       {"other extended keys redraw quietly", {key::HOME, key::F1, key::ENTER}, 1, 1, 1, 0},
       {"Del is no choice", {0x5300, key::ENTER}, 1, 1, 1, 0},
       {"Alt keys are ignored", {key::ALT_OTHER, key::extended(0x1C), key::ENTER}, 1, 1, 1, 0},
-      {"a paste is ignored", {key::PASTED, key::PASTED, R, key::ENTER}, 2, 2, 1, 0},
+      {"a paste is ignored", {key::pasted('r'), key::pasted('2'), R, key::ENTER}, 2, 2, 1, 0},
   };
   for (const auto& c : cases) {
     SetUp();
