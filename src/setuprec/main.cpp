@@ -70,7 +70,10 @@ int run(const std::vector<std::string>& args) {
   }
   const std::string& name = args[0];
   const std::vector<std::string> rest(args.begin() + 1, args.end());
-  if (name == "--version") return std::printf("setuprec %s\n", SETUPEDIT_VERSION) > 0 ? STATUS_OK : STATUS_TROUBLE;
+  if (name == "--version") {
+    std::printf("setuprec %s\n", SETUPEDIT_VERSION);
+    return STATUS_OK;
+  }
   if (name == "--help" || name == "-h") return help({});
   if (name == "help") return help(rest);
   const Command* command = find_command(name);
