@@ -50,7 +50,7 @@ std::string parse_invocation(const Command& command, const std::vector<std::stri
     } else if (a == "--json" && command.takes_json) {
       out.json = true;
     } else if (a.size() > 1 && a[0] == '-') {
-      return std::string(command.name) + ": unknown option '" + printable_name(a) + "'";
+      return std::string(command.name) + ": unknown option " + quoted_name(a);
     } else {
       out.operands.push_back(a);
     }
@@ -76,6 +76,12 @@ std::string command_help(const Command& command) {
   std::string summary = command.summary;
   summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
   return out + summary + ".\n" + command.details + "A FILE or DUMP of - is standard input. See setuprec(1).\n";
+}
+
+std::string quoted_name(const std::string& name) {
+  // Appended, not added: g++ 12 warns of an overlap in "'" + std::string.
+  std::string out(1, '\'');
+  return out.append(printable_name(name)).append(1, '\'');
 }
 
 int usage_error(const char* name) {

@@ -37,6 +37,8 @@ const Command* find_command(const std::string& name);
 std::string parse_invocation(const Command& command, const std::vector<std::string>& args, Invocation& out);
 // "usage: setuprec SYNOPSIS" and the details, as `help COMMAND` prints them.
 std::string command_help(const Command& command);
+// 'name' for a message, its control bytes escaped.
+std::string quoted_name(const std::string& name);
 // Prints the command's help on stderr; returns STATUS_TROUBLE.
 int usage_error(const char* name);
 // Prints "setuprec: text" on stderr; returns STATUS_TROUBLE.

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "data/field_names.h"
-#include "platform/printable_name.h"
 #include "platform/standard_output.h"
 #include "setuprec/commands.h"
 
@@ -58,7 +57,7 @@ int help(const std::vector<std::string>& topics) {
     return STATUS_OK;
   }
   const Command* command = find_command(topics[0]);
-  if (!command) return trouble("'" + printable_name(topics[0]) + "' is not a command; see 'setuprec help'");
+  if (!command) return trouble(quoted_name(topics[0]) + " is not a command; see 'setuprec help'");
   std::fputs(command_help(*command).c_str(), stdout);
   return STATUS_OK;
 }
@@ -77,7 +76,7 @@ int run(const std::vector<std::string>& args) {
   if (name == "--help" || name == "-h") return help({});
   if (name == "help") return help(rest);
   const Command* command = find_command(name);
-  if (!command) return trouble("'" + printable_name(name) + "' is not a command; see 'setuprec help'");
+  if (!command) return trouble(quoted_name(name) + " is not a command; see 'setuprec help'");
   Invocation in;
   const std::string wrong = parse_invocation(*command, rest, in);
   if (!wrong.empty()) {

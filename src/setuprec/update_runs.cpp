@@ -1,7 +1,6 @@
 // set and apply: values are checked first, then every company file, and only
 // when all of them can take the change is any written. Each file is then
 // locked, merged and saved on its own, as the editor saves.
-#include "platform/printable_name.h"
 #include "setuprec/inputs.h"
 #include "setuprec/json_form.h"
 #include "setuprec/record_commands.h"
@@ -40,7 +39,7 @@ std::vector<Assignment> read_arguments(const std::vector<std::string>& args, boo
   for (const std::string& arg : args) {
     Assignment a;
     if (!split_assignment(arg, a)) {
-      trouble("'" + printable_name(arg) + "' is not NAME=VALUE");
+      trouble(quoted_name(arg) + " is not NAME=VALUE");
       all_read = false;
     }
     assignments.push_back(a);
