@@ -74,21 +74,28 @@ int load_catalogue(std::FILE* file) {
   return status;
 }
 
+int open_regular_or_device(const std::string& path, int& error) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat st{};
+  if (fd < 0 || fstat(fd, &st) != 0) {
+    error = errno ? errno : EIO;
+  } else {
+    // A device such as /dev/zero is read like a file (reads are bounded).
+    error = S_ISREG(st.st_mode) || S_ISCHR(st.st_mode) ? 0 : CATALOGUE_NOT_REGULAR;
+  }
+  if (error == 0) return fd;
+  if (fd >= 0) ::close(fd);
+  return -1;
+}
+
 int read_catalogue_file(const std::string& path, std::string& bytes) {
   bytes.clear();
-  // Without O_NONBLOCK, opening a FIFO would wait for a writer forever.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return errno ? errno : EIO;
-  struct stat st{};
-  // A device such as /dev/zero is read like a file (the read is bounded); a
-  // FIFO, socket or directory is refused.
-  const int status = fstat(fd, &st) != 0                            ? errno
-                     : S_ISREG(st.st_mode) || S_ISCHR(st.st_mode) ? 0
-                                                                  : CATALOGUE_NOT_REGULAR;
-  std::FILE* file = status == 0 ? fdopen(fd, "r") : nullptr;
+  int error = 0;
+  const int fd = open_regular_or_device(path, error);
+  std::FILE* file = fd >= 0 ? fdopen(fd, "r") : nullptr;
   if (!file) {
-    ::close(fd);
-    return status ? status : (errno ? errno : EIO);
+    if (fd >= 0) ::close(fd);
+    return error ? error : (errno ? errno : EIO);
   }
   const int read_status = read_catalogue(file, bytes);
   std::fclose(file);

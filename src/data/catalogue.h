@@ -25,6 +25,10 @@ int load_catalogue_file(const std::string& path);
 // Loads from an open file as load_catalogue_file does. Returns 0, or the
 // errno value of a failed read (what was read is kept).
 int load_catalogue(std::FILE* file);
+// Opens path for reading as a catalogue is opened: never blocking (a FIFO
+// would wait for a writer), a regular file or a character device only. The
+// descriptor, or -1 with error set to an errno value or CATALOGUE_NOT_REGULAR.
+int open_regular_or_device(const std::string& path, int& error);
 // The raw bytes of the catalogue file at path, opened and read as
 // load_catalogue_file does: never more than CATALOGUE_RAW_LIMIT bytes.
 // Returns 0, an errno value or CATALOGUE_NOT_REGULAR.

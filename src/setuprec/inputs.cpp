@@ -36,24 +36,13 @@ int read_up_to(int fd, size_t limit, std::string& bytes) {
   return 0;
 }
 
-// Opens a named input without blocking, for a regular file or a device
-// only; -1 with error set otherwise.
-int open_bounded(const std::string& path, int& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  struct stat st{};
-  error = fd < 0 || fstat(fd, &st) != 0 ? errno : S_ISREG(st.st_mode) || S_ISCHR(st.st_mode) ? 0 : CATALOGUE_NOT_REGULAR;
-  if (error == 0) return fd;
-  if (fd >= 0) ::close(fd);
-  return -1;
-}
-
 }  // namespace
 
 std::string input_name(const std::string& name) { return name == "-" ? "(standard input)" : printable_name(name); }
 
 std::string read_record_input(const std::string& name, SetupRecord& record) {
   int error = 0;
-  const int fd = name == "-" ? STDIN_FILENO : open_bounded(name, error);
+  const int fd = name == "-" ? STDIN_FILENO : open_regular_or_device(name, error);
   if (fd < 0) return reason(error);
   std::string bytes;
   error = read_up_to(fd, RECORD_SIZE, bytes);

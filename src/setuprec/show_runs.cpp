@@ -37,7 +37,7 @@ void print_record(const std::string& name, const SetupRecord& record, bool json,
 // A cut file is checked up to its last whole line; what follows is named as
 // never loaded.
 std::vector<CatalogueProblem> check_read_part(std::string bytes, bool cut) {
-  if (cut) bytes.erase(bytes.find_last_of('\n') == std::string::npos ? 0 : bytes.find_last_of('\n') + 1);
+  if (cut) bytes.resize(bytes.find_last_of('\n') + 1);  // npos + 1 is 0: no whole line
   std::vector<CatalogueProblem> problems = check_catalogue(bytes);
   const int lines = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
   if (cut) problems.push_back({lines + 1, "the editor reads no further: this line and the rest are never loaded"});
