@@ -6,6 +6,7 @@
 #include "console/keyboard.h"
 #include "data/catalogue.h"
 #include "platform/screen.h"
+#include "platform/text_codes.h"
 
 namespace {
 

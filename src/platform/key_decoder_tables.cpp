@@ -4,6 +4,7 @@
 #include "platform/key_decoder_tables.h"
 
 #include "platform/keys.h"
+#include "platform/text_codes.h"
 
 namespace key_tables {
 namespace {
@@ -175,7 +176,7 @@ int linux_console_key(char final_byte) noexcept {
 }
 
 int alt_key(unsigned char c) noexcept {
-  if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+  c = static_cast<unsigned char>(ascii_upper(c));
   if (c >= 'A' && c <= 'Z') {
     for (int i = 0; i < static_cast<int>(sizeof ALT_ROWS) - 1; ++i)
       if (ALT_ROWS[i] == static_cast<char>(c)) return key::extended(ALT_ROWS_FIRST_SCAN + i);

@@ -7,6 +7,8 @@ int hex_digit_value(char c) noexcept {
   return -1;
 }
 
+int ascii_upper(int c) noexcept { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
+
 int utf8_sequence_length(unsigned char lead) noexcept {
   if (lead >= 0xC2 && lead <= 0xDF) return 2;
   if (lead >= 0xE0 && lead <= 0xEF) return 3;
