@@ -85,7 +85,9 @@ void add_key(TerminfoEntry& entry, const char* capability, int scan) {
 TerminfoEntry terminfo_load(int fd, const char* term) noexcept {
   TerminfoEntry entry;
   int status = 0;
+  TERMINAL* const previous = cur_term;
   if (setupterm(term, fd, &status) != OK) return entry;
+  if (previous && previous != cur_term) del_curterm(previous);  // only the last lookup is kept
   entry.found = true;
   const int colours = tigetnum("colors");
   entry.colours = colours > 0 ? colours : 0;
