@@ -31,6 +31,16 @@ bool starts(const char* value, const char* prefix) {
   return value && std::strncmp(value, prefix, std::strlen(prefix)) == 0;
 }
 
+// Boxes as UTF-8 without a UTF-8 locale: asked for, or a terminal whose
+// entry says it ignores the line-drawing set in UTF-8 mode (U8: the Linux
+// console, which starts in that mode), unless the console itself says it
+// is not in it. Multiplexers carry U8 too but draw the set themselves.
+bool lines_as_utf8(const TerminfoEntry& entry, const TerminalEnvironment& env) {
+  if (set(env.no_utf8_acs)) return true;
+  const bool multiplexer = starts(env.term, "screen") || starts(env.term, "tmux");
+  return entry.utf8_no_acs && !multiplexer && env.console != Console::EIGHT_BIT;
+}
+
 // SETUPEDIT_COLOURS: a depth, or -1 when unset (the terminal decides), or
 // -2 when it names none.
 int chosen_colours(const char* value) {
@@ -84,8 +94,8 @@ TerminalProfile terminal_profile(const TerminfoEntry& entry, const TerminalEnvir
   p.colours_known = chosen != -2;
   WriterOptions& w = p.writer;
   w.colours = chosen >= 0 ? chosen : terminal_colours(entry, env);
-  w.utf8 = env.locale_utf8 || env.console_unicode;
-  w.utf8_lines = !w.utf8 && set(env.no_utf8_acs);
+  w.utf8 = env.locale_utf8 || env.console == Console::UNICODE;
+  w.utf8_lines = !w.utf8 && lines_as_utf8(entry, env);
   w.acsc = entry.acsc;
   w.blink_brightens = starts(env.term, "rxvt");
   w.underline = entry.underline;
@@ -108,6 +118,6 @@ TerminalEnvironment terminal_environment(int fd) noexcept {
   env.no_utf8_acs = std::getenv("NCURSES_NO_UTF8_ACS");
   env.locale_utf8 = locale_is_utf8();
   int mode = 0;
-  env.console_unicode = ioctl(fd, KDGKBMODE, &mode) == 0 && mode == K_UNICODE;
+  if (ioctl(fd, KDGKBMODE, &mode) == 0) env.console = mode == K_UNICODE ? Console::UNICODE : Console::EIGHT_BIT;
   return env;
 }

@@ -8,13 +8,17 @@
 #include "platform/term_writer.h"
 #include "platform/terminfo.h"
 
+// The Linux console as KDGKBMODE tells it: not one (or not ours to ask),
+// one whose keyboard is in UTF-8 mode, or one in an 8-bit mode.
+enum class Console { NONE, UNICODE, EIGHT_BIT };
+
 struct TerminalEnvironment {
   const char* term = nullptr;         // TERM
   const char* colorterm = nullptr;    // COLORTERM
   const char* colours = nullptr;      // SETUPEDIT_COLOURS
   const char* no_utf8_acs = nullptr;  // NCURSES_NO_UTF8_ACS
   bool locale_utf8 = false;
-  bool console_unicode = false;  // a Linux console whose keyboard is in UTF-8 mode
+  Console console = Console::NONE;
 };
 
 struct TerminalProfile {
@@ -31,8 +35,8 @@ struct TerminalProfile {
 
 TerminalProfile terminal_profile(const TerminfoEntry& entry, const TerminalEnvironment& env) noexcept;
 
-// The environment variables and locale of this process; console_unicode
-// asks the terminal on fd.
+// The environment variables and locale of this process; console asks the
+// terminal on fd.
 TerminalEnvironment terminal_environment(int fd) noexcept;
 
 // The values SETUPEDIT_COLOURS takes, for messages.

@@ -18,7 +18,7 @@ struct TermCase {
   const char* colorterm;
   const char* colours;  // SETUPEDIT_COLOURS
   bool locale_utf8;
-  bool console_unicode;
+  Console console;
   // expected
   const char* refusal;  // part of the reason, nullptr: usable
   int depth;            // REFUSED: SETUPEDIT_COLOURS is refused
@@ -30,28 +30,31 @@ struct TermCase {
 constexpr const char* ALT_SCREEN = "\x1b[?1049h";
 constexpr const char* XTERM_KEYPAD = "\x1b[?1h\x1b>";  // cursor keys application, keypad numeric
 constexpr bool U = true, N = false;
+constexpr Console PTY = Console::NONE, VT_UTF8 = Console::UNICODE, VT_8BIT = Console::EIGHT_BIT;
 constexpr int REFUSED = -1;
 
 TEST(TerminalProfile, ModeAndSequencesFollowTerminfoAndEnvironment) {
   const TermCase cases[] = {
-      {"xterm-256color", "truecolor", nullptr, U, N, nullptr, TRUECOLOR, U, N, N, XTERM_KEYPAD},
-      {"xterm", "24bit", nullptr, N, N, nullptr, TRUECOLOR, N, N, U, XTERM_KEYPAD},
-      {"xterm", nullptr, nullptr, N, N, nullptr, 8, N, U, U, XTERM_KEYPAD, "1"},
+      {"xterm-256color", "truecolor", nullptr, U, PTY, nullptr, TRUECOLOR, U, N, N, XTERM_KEYPAD},
+      {"xterm", "24bit", nullptr, N, PTY, nullptr, TRUECOLOR, N, N, U, XTERM_KEYPAD},
+      {"xterm", nullptr, nullptr, N, PTY, nullptr, 8, N, U, U, XTERM_KEYPAD, "1"},
       // GNU screen passes COLORTERM on but cannot show 24-bit colour
-      {"screen-256color", "truecolor", nullptr, U, N, nullptr, 256, U, N, N, XTERM_KEYPAD},
-      {"tmux-256color", "truecolor", nullptr, N, N, nullptr, TRUECOLOR, N, N, U, XTERM_KEYPAD, "0"},
-      {"rxvt-unicode-256color", nullptr, nullptr, U, N, nullptr, 256, U, N, N, "\x1b>"},
-      {"linux", nullptr, nullptr, N, U, nullptr, 8, U, N, N, ""},
-      {"vt100", nullptr, nullptr, U, N, nullptr, MONOCHROME, U, N, N, XTERM_KEYPAD},
-      {"xterm-256color", nullptr, "mono", N, N, nullptr, MONOCHROME, N, N, U, XTERM_KEYPAD},
-      {"xterm", "truecolor", "8", N, N, nullptr, 8, N, N, U, XTERM_KEYPAD},
-      {"xterm-256color", nullptr, "MONO", U, N, nullptr, REFUSED, U, N, N, XTERM_KEYPAD},
-      {"vt52", nullptr, nullptr, U, N, "ANSI", 0, U, N, N, ""},
+      {"screen-256color", "truecolor", nullptr, U, PTY, nullptr, 256, U, N, N, XTERM_KEYPAD},
+      {"tmux-256color", "truecolor", nullptr, N, PTY, nullptr, TRUECOLOR, N, N, U, XTERM_KEYPAD, "0"},  // U8, but tmux draws the set
+      {"rxvt-unicode-256color", nullptr, nullptr, U, PTY, nullptr, 256, U, N, N, "\x1b>"},
+      {"linux", nullptr, nullptr, N, VT_UTF8, nullptr, 8, U, N, N, ""},
+      {"linux", nullptr, nullptr, N, VT_8BIT, nullptr, 8, N, N, N, ""},
+      {"linux", nullptr, nullptr, N, PTY, nullptr, 8, N, U, N, ""},  // e.g. over ssh
+      {"vt100", nullptr, nullptr, U, PTY, nullptr, MONOCHROME, U, N, N, XTERM_KEYPAD},
+      {"xterm-256color", nullptr, "mono", N, PTY, nullptr, MONOCHROME, N, N, U, XTERM_KEYPAD},
+      {"xterm", "truecolor", "8", N, PTY, nullptr, 8, N, N, U, XTERM_KEYPAD},
+      {"xterm-256color", nullptr, "MONO", U, PTY, nullptr, REFUSED, U, N, N, XTERM_KEYPAD},
+      {"vt52", nullptr, nullptr, U, PTY, "ANSI", 0, U, N, N, ""},
   };
   for (const TermCase& c : cases) {
     SCOPED_TRACE(std::string(c.term) + " " + (c.colorterm ? c.colorterm : "-") + " " + (c.colours ? c.colours : "-"));
     const TerminfoEntry entry = terminfo_load(STDOUT_FILENO, c.term);
-    const TerminalEnvironment env{c.term, c.colorterm, c.colours, c.no_utf8_acs, c.locale_utf8, c.console_unicode};
+    const TerminalEnvironment env{c.term, c.colorterm, c.colours, c.no_utf8_acs, c.locale_utf8, c.console};
     const TerminalProfile p = terminal_profile(entry, env);
     if (c.refusal) {
       ASSERT_NE(p.refusal, nullptr);
