@@ -21,7 +21,7 @@ struct SgrMode {
   bool blink_brightens = false;  // blink shows only as a brighter basic background
   bool underline = false;        // monochrome: hotkeys may be underlined
   bool dim = false;              // monochrome: shadows may be dimmed
-  SgrMode(int depth = 16) noexcept : colours(depth) {}  // NOLINT: a depth is a mode
+  SgrMode(int depth = 16) noexcept : colours(depth) {}  // implicit: a depth alone is a mode
 };
 
 // The shortest SGR sequence that takes the terminal from look from (-1:
