@@ -21,6 +21,7 @@
 
 #include "platform/key_decoder.h"
 #include "platform/keys.h"
+#include "platform/printable_name.h"
 #include "platform/term_writer.h"
 #include "platform/terminal_child.h"
 #include "platform/terminal_mode.h"
@@ -250,8 +251,8 @@ bool terminal_usable() noexcept {
   if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) return true;  // terminal_open says so
   const TerminalProfile profile = current_profile();
   if (!profile.colours_known) {
-    std::fprintf(stderr, "setupedit: SETUPEDIT_COLOURS=%s is not one of %s\n", std::getenv("SETUPEDIT_COLOURS"),
-                 COLOUR_CHOICES);
+    std::fprintf(stderr, "setupedit: SETUPEDIT_COLOURS=%s is not one of %s\n",
+                 printable_name(std::getenv("SETUPEDIT_COLOURS")).c_str(), COLOUR_CHOICES);
     return false;
   }
   const char* term = std::getenv("TERM");
@@ -260,7 +261,7 @@ bool terminal_usable() noexcept {
   if (term == nullptr || *term == '\0') {
     std::fprintf(stderr, "setupedit: %s; it must name the terminal, e.g. TERM=xterm\n", why);
   } else {
-    std::fprintf(stderr, "setupedit: the terminal TERM=%s %s\n", term, why);
+    std::fprintf(stderr, "setupedit: the terminal TERM=%s %s\n", printable_name(term).c_str(), why);
   }
   return false;
 }
