@@ -32,8 +32,8 @@ void hold_until_key() {
   static const char PROMPT[] = "\r\n-- press a key to return to the editor --";
   termios saved;
   if (tcgetattr(STDIN_FILENO, &saved) != 0) return;
-  // No echo before the prompt shows: a key pressed as soon as it appears
-  // must not be echoed onto the prompt's line.
+  // Echo goes off before the prompt shows: a key pressed the moment it
+  // appears must not be echoed after it.
   termios one_key = saved;
   one_key.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG);
   one_key.c_cc[VMIN] = 1;
