@@ -76,4 +76,28 @@ TEST(Catalogue, AFileLoadsWhatItsWholeBytesWould) {
   }
 }
 
+// A pop-up entry's marks: the hotkey (the last mark counts, a letter as its
+// capital), how many there are, and the entry as a title shows it.
+TEST(Catalogue, HotkeyMarks) {
+  const struct {
+    const char* entry;
+    int hotkey, marks;
+    const char* label;
+  } cases[] = {
+      {"Menus, &dialogs", 'D', 1, "Menus, dialogs"},
+      {"&Col&our", 'O', 2, "Colour"},
+      {"Plain", 0, 0, "Plain"},
+      {"Ends in &", 0, 0, "Ends in &"},
+      {"A && B", '&', 1, "A & B"},
+      {"&\x82t\xe9", 0x82, 1, "\x82t\xe9"},
+  };
+  for (const auto& c : cases) {
+    const std::string entry = c.entry;
+    int marks = -1;
+    EXPECT_EQ(entry_hotkey(entry, &marks), c.hotkey) << c.entry;
+    EXPECT_EQ(marks, c.marks) << c.entry;
+    EXPECT_EQ(entry_label(entry), c.label) << c.entry;
+  }
+}
+
 }  // namespace

@@ -17,6 +17,14 @@ TAIL = bytes(range(256)) * 2  # after the record: must never change
 LOCALES = ("C", "C.UTF-8")
 
 
+def noise_record(seed):
+    """Random bytes that apply over any record: a digit row's digit is at most 5."""
+    noise = bytearray(random.Random(seed).randbytes(1024))
+    for i in range(902, 922):
+        noise[i] %= 6
+    return bytes(noise)
+
+
 @unittest.skipUnless(SETUPREC and not requirements_missing(), "SETUPREC_BIN is not set; run through ctest")
 class Setuprec(unittest.TestCase):
 
@@ -45,10 +53,7 @@ class Setuprec(unittest.TestCase):
         shown = self.run_setuprec("show", sample)
         self.assertEqual(shown.returncode, 0, shown.stderr)
         # First every field of the copy is made different, from random bytes...
-        noise = bytearray(random.Random(5).randbytes(1024))
-        for i in range(902, 922):  # a digit row's digit is at most 5
-            noise[i] %= 6
-        noise = self.company("DITTA.003", bytes(noise))
+        noise = self.company("DITTA.003", noise_record(5))
         noisy = self.run_setuprec("apply", copy, stdin=self.run_setuprec("show", noise).stdout)
         self.assertEqual(noisy.returncode, 0, noisy.stderr)
         before = self.run_setuprec("show", copy).stdout.decode().splitlines()
@@ -63,7 +68,7 @@ class Setuprec(unittest.TestCase):
     def test_dump_is_the_same_in_every_locale(self):
         accented = self.sample[:32] + b"Citt\x85" + bytes(27) + self.sample[64:]  # code page 437 a grave
         sample = self.company("DITTA.001", accented)
-        noise = self.run_setuprec("show", "--json", self.company("NOISE", random.Random(9).randbytes(1024))).stdout
+        noise = self.run_setuprec("show", "--json", self.company("NOISE", noise_record(9))).stdout
         for form in ([], ["--json"]):
             dumps = {locale: self.run_setuprec("show", *form, sample, locale=locale).stdout for locale in LOCALES}
             self.assertEqual(dumps["C"], dumps["C.UTF-8"], form)
