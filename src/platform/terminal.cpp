@@ -32,6 +32,13 @@ namespace {
 
 constexpr const char* TOO_SMALL = "Please enlarge the terminal to at least 80x25";
 constexpr int MAX_QUEUED_BELLS = 3;
+
+bool terminal_present() {
+  if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) return true;
+  std::fprintf(stderr, "setupedit: standard input and output must be a terminal\n");
+  return false;
+}
+
 // Bracketed paste: the terminal marks pasted text, so it cannot pass for keys.
 constexpr const char* PASTE_ON = "\x1b[?2004h";
 constexpr const char* PASTE_OFF = "\x1b[?2004l";
@@ -102,10 +109,7 @@ class TerminalBackend final : public ConsoleBackend {
 
 bool TerminalBackend::open() noexcept {
   if (open_) return true;
-  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
-    std::fprintf(stderr, "setupedit: standard input and output must be a terminal\n");
-    return false;
-  }
+  if (!terminal_present()) return false;
   options_.utf8 = locale_is_utf8();
   const TerminfoEntry& terminfo = terminfo_current(STDOUT_FILENO);
   options_.colours = choose_colours(terminfo.colours, std::getenv("COLORTERM"), std::getenv("SETUPEDIT_COLOURS"));
@@ -261,7 +265,7 @@ TerminalBackend backend;
 }  // namespace
 
 bool terminal_usable() noexcept {
-  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) return true;  // terminal_open says so
+  if (!terminal_present()) return false;
   const char* term = std::getenv("TERM");
   const char* why = terminal_unusable(term, terminfo_current(STDOUT_FILENO));
   if (why == nullptr) return true;

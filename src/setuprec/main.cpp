@@ -2,6 +2,8 @@
 // people who look after many companies' data sets. Built on the data layer
 // alone; it never opens a terminal.
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "platform/locale_charset.h"
+#include "platform/standard_descriptors.h"
 #include "setuprec/catalogue_check.h"
 #include "setuprec/record_commands.h"
 
@@ -108,8 +111,12 @@ int check_catalogue_file(const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (!ensure_standard_descriptors()) return STATUS_TROUBLE;
   const bool utf8 = locale_is_utf8();
   const std::string command = argc >= 2 ? argv[1] : "";
+  // What these print would vanish into the /dev/null that stands in for it.
+  const bool prints = command == "--help" || command == "show" || command == "diff" || command == "check-catalogue";
+  if (prints && standard_descriptor_was_closed(STDOUT_FILENO)) return trouble("standard output is closed");
   if (command == "--help") {
     std::fputs(USAGE, stdout);
     return STATUS_OK;

@@ -1,9 +1,12 @@
 // Program entry: start-up, the main screen, the main loop.
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "data/company_file.h"
 #include "dialogs/dispatch.h"
 #include "platform/screen.h"
+#include "platform/standard_descriptors.h"
 #include "platform/terminal.h"
 #include "shell/info_options.h"
 #include "shell/main_loop.h"
@@ -11,7 +14,12 @@
 #include "shell/startup.h"
 
 int main(int argc, char** argv) {
-  if (argc >= 2 && print_info_option(argv[1])) return 0;
+  if (!ensure_standard_descriptors()) return STATUS_NO_FILE;
+  if (argc >= 2 && print_info_option(argv[1])) {
+    if (!standard_descriptor_was_closed(STDOUT_FILENO)) return 0;
+    std::fputs("setupedit: standard output is closed\n", stderr);
+    return STATUS_NO_FILE;
+  }
   if (int status = start_up(argc, argv)) return status;
   offer_share_dir_to_help(installed_share_dir());
   ConsoleBackend* terminal = terminal_open();
