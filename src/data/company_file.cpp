@@ -9,6 +9,8 @@
 
 #include <cerrno>
 
+#include "data/record_lock.h"
+
 namespace {
 
 constexpr CompanyFileCalls SYSTEM_CALLS = {::pread, ::pwrite, ::fsync};
@@ -16,26 +18,6 @@ const CompanyFileCalls* calls = &SYSTEM_CALLS;
 volatile int company_fd = -1;
 SetupRecord base{};  // the record as last read or saved
 pid_t lock_holder = 0;
-
-flock record_lock() {
-  flock lock{};
-  lock.l_type = F_WRLCK;
-  lock.l_whence = SEEK_SET;
-  lock.l_start = 0;
-  lock.l_len = RECORD_SIZE;
-  return lock;
-}
-
-// 0, or EAGAIN with lock_holder set when another process holds the record.
-// A file system without locks is no reason to refuse: the merging save
-// still keeps other writers' bytes.
-int lock_record(int fd) {
-  flock lock = record_lock();
-  if (fcntl(fd, F_SETLK, &lock) == 0 || (errno != EACCES && errno != EAGAIN)) return 0;
-  flock probe = record_lock();
-  if (fcntl(fd, F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK) lock_holder = probe.l_pid;
-  return EAGAIN;
-}
 
 // Record 0 as the file holds it now; a short file reads zero-filled.
 int read_now(SetupRecord& into) {
@@ -93,7 +75,7 @@ int open_company_file(const std::string& path) noexcept {
   lock_holder = 0;
   const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);  // not inherited by the help command
   if (fd < 0) return errno ? errno : EIO;
-  if (int status = lock_record(fd)) {
+  if (int status = lock_record(fd, &lock_holder)) {
     ::close(fd);
     return status;
   }

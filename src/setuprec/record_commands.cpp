@@ -27,6 +27,14 @@ std::string system_error(const char* what, const std::string& path, int error) {
   return std::string(what) + " " + path + ": " + std::strerror(error);
 }
 
+// The record's lock is held while an editor runs on the file.
+std::string open_error(const std::string& path, int error) {
+  if (error != EAGAIN) return system_error("cannot open", path, error);
+  const pid_t holder = company_file_lock_holder();
+  if (holder <= 0) return path + " is in use by the editor";
+  return path + " is in use by the editor (process " + std::to_string(holder) + ")";
+}
+
 }  // namespace
 
 std::vector<std::string> show_lines(const SetupRecord& record, bool utf8) {
@@ -98,7 +106,7 @@ int read_record_file(const std::string& path, SetupRecord& record) {
 
 std::vector<std::string> update_record_file(const std::string& path, const std::vector<Assignment>& assignments,
                                             bool utf8) {
-  if (int error = open_company_file(path)) return {system_error("cannot open", path, error)};
+  if (int error = open_company_file(path)) return {open_error(path, error)};
   setup_record().fill(0);
   if (int error = load_setup_record()) {
     close_company_file();

@@ -6,11 +6,15 @@ import errno
 import os
 import resource
 import signal
+import subprocess
 import time
 import unittest
 
 from program import ACTIVE_SET, HEADING, MENU_HINT, MESSAGE_COLOURS, ProgramCase, for_each_term
 from tmux_screen import BIN, Scratch
+
+SETUPREC = os.environ.get("SETUPREC_BIN", "")
+SETUP_EXT_HINT = 56
 
 
 class DataSafety(ProgramCase):
@@ -32,6 +36,25 @@ class DataSafety(ProgramCase):
         self.assertIn("DITTA.001", lines[0])
         self.assertIn(str(self.program_pid()), lines[0].split())
         self.assert_nothing_written()
+
+    def test_a_setup_file_linked_to_the_company_file_keeps_the_lock(self):
+        # Testing that SETUP.001 exists opens and closes the company file.
+        os.remove(self.scratch.path("SETUP.001"))
+        os.link(self.scratch.company, self.scratch.path("SETUP.001"))
+        pane, _ = self.start_main_screen()
+        pane.type("4")
+        self.wait_hint(pane, SETUP_EXT_HINT, "the setup-file dialog")
+        pane.send("Enter", "Enter")
+        self.wait_hint(pane, MENU_HINT, "the menu bar after the extension was accepted")
+        pid = str(self.program_pid())
+        result = self.scratch.run_program(["", "001", "ENG"], terminal=True)
+        self.assertEqual(result.returncode, 1, "a second editor started")
+        self.assertIn(pid, result.stderr.decode().split())
+        if SETUPREC:
+            refused = subprocess.run([SETUPREC, "set", self.scratch.company, "heading[1]=x"], capture_output=True,
+                                     timeout=20, env=dict(os.environ, ASAN_OPTIONS="detect_leaks=0"))
+            self.assertEqual((refused.returncode, refused.stderr.decode()),
+                             (2, f"setuprec: {self.scratch.company} is in use by the editor (process {pid})\n"))
 
     def test_an_outside_write_survives_our_next_save(self):
         pane, _ = self.start_main_screen()
