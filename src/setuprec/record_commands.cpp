@@ -114,7 +114,7 @@ std::vector<std::string> update_record_file(const std::string& path, const std::
   }
   std::vector<std::string> errors = apply_assignments(setup_record(), assignments, utf8);
   if (errors.empty()) {
-    if (int error = store_setup_record()) errors.push_back(system_error("cannot write", path, error));
+    if (int error = store_setup_record()) errors.push_back("cannot write " + path + ": " + save_failure_reason(error));
   }
   close_company_file();
   return errors;

@@ -3,11 +3,13 @@
 
 #include <cstdio>
 
+#include "console/record_save.h"
 #include "data/company_file.h"
 #include "dialogs/dispatch.h"
 #include "platform/screen.h"
 #include "platform/standard_descriptors.h"
 #include "platform/terminal.h"
+#include "shell/header.h"
 #include "shell/info_options.h"
 #include "shell/main_loop.h"
 #include "shell/share_dir.h"
@@ -29,6 +31,7 @@ int main(int argc, char** argv) {
   }
   terminal_on_fatal_signal(close_company_file_from_signal);
   set_console_backend(terminal);
+  follow_saved_record(redraw_changed_boxes);
   draw_main_screen();
   main_loop(menu_dialogs());
 }
