@@ -9,7 +9,7 @@ import subprocess
 import time
 import unittest
 
-from program import ACTIVE_SET, HEADING, MENU_HINT, MESSAGE_COLOURS, ProgramCase, for_each_term
+from program import ACTIVE_SET, HEADING, MENU_HINT, MESSAGE_COLOURS, ProgramCase, for_each_term, with_text
 from tmux_screen import BIN, Scratch
 
 SETUPREC = os.environ.get("SETUPREC_BIN", "")
@@ -68,6 +68,23 @@ class DataSafety(ProgramCase):
         expected[ACTIVE_SET] = 1
         expected[HEADING[3]:HEADING[3] + len(outside)] = outside
         self.assertEqual(self.scratch.company_bytes(), bytes(expected))
+
+    def test_a_company_file_renamed_over_ours_gets_the_save_and_shows(self):
+        # A restore from backup: a copy with another heading 2 takes the name.
+        pane, _ = self.start_main_screen()
+        self.choose_parameter_row_1(pane)
+        restored = with_text(self.record, HEADING[2], 32, "Restored copy")
+        with open(self.scratch.path("restored"), "wb") as f:
+            f.write(restored)
+        os.rename(self.scratch.path("restored"), self.scratch.company)
+        pane.send("End")
+        self.wait_hint(pane, MENU_HINT, "the menu bar after the save")
+        expected = bytearray(restored)
+        expected[ACTIVE_SET] = 1
+        self.assertEqual(self.scratch.company_bytes(), bytes(expected))
+        pane.wait_for(lambda s: "Restored copy" in s.row(1), "the header showing the new heading")
+        second = self.scratch.run_program(["", "001", "ENG"], terminal=True)
+        self.assertEqual(second.returncode, 1, "the lock stayed on the old file")
 
     def test_a_save_past_the_file_size_limit_is_shown_and_undone(self):
         command = self.scratch.program_command
