@@ -10,7 +10,7 @@ import time
 import unittest
 
 from program import ACTIVE_SET, HEADING, MENU_HINT, MESSAGE_COLOURS, ProgramCase, for_each_term, with_text
-from tmux_screen import BIN, Scratch
+from tmux_screen import BIN, Scratch, wait_until
 
 SETUPREC = os.environ.get("SETUPREC_BIN", "")
 SETUP_EXT_HINT = 56
@@ -99,6 +99,21 @@ class DataSafety(ProgramCase):
         self.wait_hint(pane, MENU_HINT, "the menu bar after the failed save")
         pane.send("0")
         self.assertEqual(self.wait_status(), 0)
+
+    def test_sigint_and_sigquit_sent_during_help_take_effect_after_it(self):
+        for sig in (signal.SIGINT, signal.SIGQUIT):
+            with self.subTest(sig.name):
+                for name in ("status", "running", "go"):
+                    if self.scratch.exists(name):
+                        os.remove(self.scratch.path(name))
+                self.scratch.write_script("readme", "touch running\nwhile [ ! -e go ]; do sleep 0.02; done\n")
+                pane, _ = self.start_main_screen()
+                pane.send("C-End")
+                wait_until(lambda: self.scratch.exists("running"), "the help viewer")
+                os.kill(self.program_pid(), sig)
+                open(self.scratch.path("go"), "w").close()
+                self.assertEqual(self.wait_status(), 128 + sig)
+                pane.kill()
 
     def test_sighup_while_the_help_viewer_shows_its_own_screen(self):
         # A pager switches to the alternate screen and, killed, never back.
