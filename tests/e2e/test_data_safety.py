@@ -53,7 +53,7 @@ class DataSafety(ProgramCase):
             refused = subprocess.run([SETUPREC, "set", self.scratch.company, "heading[1]=x"], capture_output=True,
                                      timeout=20, env=dict(os.environ, ASAN_OPTIONS="detect_leaks=0"))
             self.assertEqual((refused.returncode, refused.stderr.decode()),
-                             (2, f"setuprec: {self.scratch.company} is in use by the editor (process {pid})\n"))
+                             (2, f"setuprec: {self.scratch.company}: in use by the editor (process {pid})\n"))
 
     def test_an_outside_write_survives_our_next_save(self):
         pane, _ = self.start_main_screen()
