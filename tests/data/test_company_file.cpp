@@ -140,18 +140,18 @@ TEST(CompanySave, AFailedSaveLeavesTheFileAsItWasAndKeepsTheChangesPending) {
 
 namespace {
 
-bool lock_taken(const std::string& path) {
+// Another holder of the record's lock: its descriptor, or -1 when refused.
+int take_lock(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDWR);
   flock lock{};
   lock.l_type = F_WRLCK;
   lock.l_len = RECORD_SIZE;
-  const bool taken = fcntl(fd, F_OFD_SETLK, &lock) != 0;
+  if (fcntl(fd, F_OFD_SETLK, &lock) == 0) return fd;
   ::close(fd);
-  return taken;
+  return -1;
 }
 
-// What happens to the file at the path while we run, as another program
-// would do it; the file with the other's lock is kept open by `holder`.
+// What another program does to the file at the path while we run.
 void rename_over(TempDir& dir, int&) {
   dir.write("new", std::string(1024, 'n'));
   std::filesystem::rename(dir.file("new"), dir.file("DITTA.001"));
@@ -160,11 +160,7 @@ void remove_file(TempDir& dir, int&) { std::filesystem::remove(dir.file("DITTA.0
 void truncate_file(TempDir& dir, int&) { std::filesystem::resize_file(dir.file("DITTA.001"), 100); }
 void rename_over_locked(TempDir& dir, int& holder) {
   rename_over(dir, holder);
-  holder = ::open(dir.file("DITTA.001").c_str(), O_RDWR);
-  flock lock{};
-  lock.l_type = F_WRLCK;
-  lock.l_len = RECORD_SIZE;
-  fcntl(holder, F_OFD_SETLK, &lock);
+  holder = take_lock(dir.file("DITTA.001"));
 }
 
 TEST(CompanySave, AReplacedFileGetsTheChangesOrTheSaveFailsWithoutWriting) {
@@ -197,7 +193,7 @@ TEST(CompanySave, AReplacedFileGetsTheChangesOrTheSaveFailsWithoutWriting) {
     const bool exists = std::filesystem::exists(dir.file("DITTA.001"));
     EXPECT_EQ(exists ? dir.read("DITTA.001") : "", c.file_after) << c.what;
     if (c.status == 0) {
-      EXPECT_TRUE(lock_taken(dir.file("DITTA.001"))) << c.what << ": the lock moved with the save";
+      EXPECT_EQ(take_lock(dir.file("DITTA.001")), -1) << c.what << ": the lock moved with the save";
     }
     if (holder >= 0) ::close(holder);
     close_company_file();
