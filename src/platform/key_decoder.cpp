@@ -89,7 +89,8 @@ bool utf8_valid(char32_t cp, int length) {
 
 }  // namespace
 
-KeyDecoder::KeyDecoder(bool utf8, int erase) noexcept : utf8_(utf8), erase_(erase == 0x08 ? 0x08 : 0x7F) {}
+KeyDecoder::KeyDecoder(bool utf8, int erase, bool meta) noexcept
+    : utf8_(utf8), erase_(erase == 0x08 ? 0x08 : 0x7F), meta_(meta && !utf8) {}
 
 void KeyDecoder::add_sequence(std::string_view bytes, int key) noexcept {
   if (bytes.size() < 2 || at(bytes, 0) != ESC || key == 0) return;
@@ -218,6 +219,7 @@ Step KeyDecoder::step(std::string_view bytes) const noexcept {
   const unsigned char c = at(bytes, 0);
   if (c == ESC) return escape(bytes);
   if (c >= 0x80 && utf8_) return utf8_char(bytes);
+  if (c >= 0x80 && meta_) return done(1, alt_of(c & 0x7F));
   return done(1, plain_key(c));
 }
 

@@ -25,10 +25,11 @@ class KeyDecoder {
   // bracketed paste (never a control byte: those are dropped).
   static constexpr int PASTED = 0x10000;
 
-  // utf8: input arrives as UTF-8; otherwise bytes 128-255 are code page 437.
-  // erase: the terminal's erase byte (termios VERASE); of ^H and ^? that one
-  // is Backspace and the other Ctrl+Backspace.
-  explicit KeyDecoder(bool utf8 = true, int erase = 0x7F) noexcept;
+  // utf8: input arrives as UTF-8; otherwise bytes 128-255 are code page 437,
+  // or, with meta (a terminal whose meta key sets bit 7), Alt with the key
+  // of the low seven bits. erase: the terminal's erase byte (termios
+  // VERASE); of ^H and ^? that one is Backspace and the other Ctrl+Backspace.
+  explicit KeyDecoder(bool utf8 = true, int erase = 0x7F, bool meta = false) noexcept;
 
   // Teaches a sequence the built-in tables do not know (e.g. from terminfo).
   // The built-in tables win: terminfo numbers shifted function keys
@@ -70,6 +71,7 @@ class KeyDecoder {
 
   bool utf8_;
   int erase_;
+  bool meta_;
   bool pasting_ = false;  // between the paste start and end markers
   std::string pending_;
   int64_t last_ms_ = 0;

@@ -21,17 +21,18 @@
 
 #include "platform/key_decoder.h"
 #include "platform/keys.h"
-#include "platform/locale_charset.h"
 #include "platform/printable_name.h"
 #include "platform/term_writer.h"
-#include "platform/term_writer_sgr.h"
 #include "platform/terminal_child.h"
 #include "platform/terminal_mode.h"
+#include "platform/terminal_profile.h"
 #include "platform/terminfo.h"
 
 namespace {
 
-constexpr const char* TOO_SMALL = "Please enlarge the terminal to at least 80x25";
+// A status line or tab bar (tmux, screen, a tabbed emulator) takes a row of
+// a window that is otherwise large enough.
+constexpr const char* TOO_SMALL = "Enlarge the terminal to at least 80x25 (a status line or tab bar takes a row)";
 constexpr int MAX_QUEUED_BELLS = 3;
 
 bool terminal_present() {
@@ -39,10 +40,6 @@ bool terminal_present() {
   std::fprintf(stderr, "setupedit: standard input and output must be a terminal\n");
   return false;
 }
-
-// Bracketed paste: the terminal marks pasted text, so it cannot pass for keys.
-constexpr const char* PASTE_ON = "\x1b[?2004h";
-constexpr const char* PASTE_OFF = "\x1b[?2004l";
 
 int64_t now_ms() {
   timespec ts{};
@@ -61,12 +58,8 @@ int erase_byte() {
   return tcgetattr(STDIN_FILENO, &modes) == 0 ? modes.c_cc[VERASE] : 0x7F;
 }
 
-// Why this TERM cannot show the screen, or nullptr when it can.
-const char* terminal_unusable(const char* term, const TerminfoEntry& entry) {
-  if (term == nullptr || *term == '\0') return "TERM is not set";
-  if (!entry.found) return "is unknown to terminfo";
-  if (!entry.addressing) return "cannot move the cursor";
-  return nullptr;
+TerminalProfile current_profile() {
+  return terminal_profile(terminfo_current(STDOUT_FILENO), terminal_environment(STDIN_FILENO));
 }
 
 class TerminalBackend final : public ConsoleBackend {
@@ -117,19 +110,11 @@ class TerminalBackend final : public ConsoleBackend {
 bool TerminalBackend::open() noexcept {
   if (open_) return true;
   if (!terminal_present()) return false;
-  options_.utf8 = locale_is_utf8();
-  const TerminfoEntry& terminfo = terminfo_current(STDOUT_FILENO);
-  options_.colours = choose_colours(terminfo.colours, std::getenv("COLORTERM"), std::getenv("SETUPEDIT_COLOURS"));
-  options_.acsc = terminfo.acsc;
-  decoder_ = KeyDecoder(options_.utf8, erase_byte());
-  for (const auto& [bytes, key] : terminfo.keys) decoder_.add_sequence(bytes, key);
-  // Keypad transmit on, so the keys send the strings terminfo lists.
-  const std::string enter = terminfo.keypad_on + "\x1b[?1049h\x1b[?25h" + PASTE_ON;
-  // Cleared before leaving: a terminal without an alternate screen (the
-  // Linux console) would otherwise keep our drawing under the shell's prompt.
-  const std::string leave = "\x1b[0m\x1b(B\x1b[H\x1b[2J\x1b[?25h" + std::string(PASTE_OFF) +
-                            terminfo.keypad_off + "\x1b[?1049l";
-  if (!terminal_mode_start(enter, leave)) {
+  const TerminalProfile profile = current_profile();
+  options_ = profile.writer;
+  decoder_ = KeyDecoder(profile.utf8_input, erase_byte(), profile.meta_sets_bit7);
+  for (const auto& [bytes, key] : terminfo_current(STDOUT_FILENO).keys) decoder_.add_sequence(bytes, key);
+  if (!terminal_mode_start(profile.enter, profile.leave)) {
     std::fprintf(stderr, "setupedit: cannot switch the terminal to raw mode: %s\n",
                  std::strerror(errno));
     return false;
@@ -295,8 +280,14 @@ TerminalBackend backend;
 
 bool terminal_usable() noexcept {
   if (!terminal_present()) return false;
+  const TerminalProfile profile = current_profile();
+  if (!profile.colours_known) {
+    std::fprintf(stderr, "setupedit: SETUPEDIT_COLOURS=%s is not one of %s\n",
+                 printable_name(std::getenv("SETUPEDIT_COLOURS")).c_str(), COLOUR_CHOICES);
+    return false;
+  }
   const char* term = std::getenv("TERM");
-  const char* why = terminal_unusable(term, terminfo_current(STDOUT_FILENO));
+  const char* why = profile.refusal;
   if (why == nullptr) return true;
   if (term == nullptr || *term == '\0') {
     std::fprintf(stderr, "setupedit: %s; it must name the terminal, e.g. TERM=xterm\n", why);

@@ -97,7 +97,7 @@ void draw_menu_item(menu::ItemState state) noexcept {
   textattr(palette_attr(s.text));
   cprintf("%-12s", text);
   gotoxy(place_column(), MENU_ROW);
-  textattr(palette_attr(s.hotkey));
+  textattr_hotkey(palette_attr(s.hotkey));
   cprintf("%c", text[0]);
   if (state == menu::ItemState::normal) return;
   gotoxy(place_column(), MENU_ROW);

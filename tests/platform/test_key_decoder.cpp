@@ -46,8 +46,9 @@ struct Read {
 
 // Feeds the reads in order, then lets the input fall silent for a second.
 std::vector<int> decode(const std::vector<Read>& reads, bool utf8 = true,
-                        const std::vector<std::pair<std::string, int>>& added = {}, int erase = 0x7F) {
-  KeyDecoder decoder(utf8, erase);
+                        const std::vector<std::pair<std::string, int>>& added = {}, int erase = 0x7F,
+                        bool meta = false) {
+  KeyDecoder decoder(utf8, erase, meta);
   for (const auto& [bytes, key] : added) decoder.add_sequence(bytes, key);
   std::vector<int> keys;
   int64_t last = 0;
@@ -215,6 +216,26 @@ TEST(KeyDecoder, AltWithEveryOtherKey) {
   };
   for (const AltCase& c : cases) check(c.reads, c.keys);
   check("\x1b\x82", {key::ALT_OTHER}, false);  // a code page 437 byte
+}
+
+// A meta key that sets bit 7 (xterm and GNU screen in an 8-bit locale): the
+// high byte is Alt with the key of the low bits, never a typed character;
+// pasted text and UTF-8 input stay text.
+TEST(KeyDecoder, MetaBitIsAltOnlyWithoutUtf8) {
+  struct MetaCase {
+    bool utf8, meta;
+    std::string bytes;
+    std::vector<int> keys;
+  };
+  const MetaCase cases[] = {
+      {false, true, "\xf8\x8d\xa1", {X(0x2D), X(0x1C), key::ALT_OTHER}},  // Alt+x, Alt+Enter, Alt+!
+      {false, true, "\x1b[200~\xf8\x1b[201~", {PASTED | 0xF8}},
+      {false, false, "\xf8", {0xF8}},                   // no meta key: code page 437
+      {true, true, "\xc3\xa9", {0x82}},                 // UTF-8: é
+  };
+  for (const MetaCase& c : cases)
+    EXPECT_EQ(decode({{c.bytes, 0}}, c.utf8, {}, 0x7F, c.meta), c.keys)
+        << shown(c.bytes) << (c.utf8 ? " utf8" : "") << (c.meta ? " meta" : "");
 }
 
 // The terminal's erase byte (termios VERASE) is Backspace; the other of ^H
