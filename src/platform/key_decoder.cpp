@@ -108,12 +108,15 @@ std::vector<int> KeyDecoder::feed(std::string_view bytes, int64_t now_ms) noexce
 
 std::vector<int> KeyDecoder::tick(int64_t now_ms) noexcept {
   std::vector<int> keys;
-  if (!pending_.empty() && expired(now_ms)) drain(keys, true);
+  if ((pasting_ || !pending_.empty()) && expired(now_ms)) {
+    drain(keys, true);
+    pasting_ = false;  // its end got lost: what comes next is typed
+  }
   return keys;
 }
 
 int KeyDecoder::timeout_ms(int64_t now_ms) const noexcept {
-  if (pending_.empty()) return -1;
+  if (pending_.empty() && !pasting_) return -1;
   const int64_t left = last_ms_ + delay_ms() - now_ms;
   return left > 0 ? static_cast<int>(left) : 0;
 }

@@ -42,6 +42,8 @@ class KeyDecoder {
   // How long the caller may wait for more bytes before calling tick;
   // -1 when nothing is pending.
   int timeout_ms(int64_t now_ms) const noexcept;
+  // Inside a bracketed paste: its end marker has not come yet.
+  bool pasting() const noexcept { return pasting_; }
 
   enum class Status { INCOMPLETE, DONE };
   // One decoding step: how many bytes it used and the key (0: none).

@@ -35,6 +35,12 @@ namespace {
 constexpr const char* TOO_SMALL = "Enlarge the terminal to at least 80x25 (a status line or tab bar takes a row)";
 constexpr int MAX_QUEUED_BELLS = 3;
 
+bool terminal_present() {
+  if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) return true;
+  std::fprintf(stderr, "setupedit: standard input and output must be a terminal\n");
+  return false;
+}
+
 int64_t now_ms() {
   timespec ts{};
   clock_gettime(CLOCK_MONOTONIC, &ts);
@@ -65,7 +71,7 @@ class TerminalBackend final : public ConsoleBackend {
   void present(const Grid& grid) noexcept override;
   int read_byte() noexcept override;
   bool key_ready(int timeout_ms) noexcept override;
-  void bell() noexcept override { bells_ = std::min(bells_ + 1, MAX_QUEUED_BELLS); }
+  void bell() noexcept override;
   void stdout_bell() noexcept override { write_out("\a"); }
   int run_command(const char* command_line) noexcept override;
 
@@ -82,6 +88,7 @@ class TerminalBackend final : public ConsoleBackend {
   void follow_size() noexcept;
   void show_notice() noexcept;
   std::string take_bells() noexcept;
+  bool paste_queued() const noexcept;
 
   bool open_ = false;
   KeyDecoder decoder_;
@@ -93,14 +100,16 @@ class TerminalBackend final : public ConsoleBackend {
   bool size_ok_ = true;
   int columns_ = SCREEN_COLS;
   int bells_ = 0;
+  // A paste is taken in at the speed of reading it: the screen is shown
+  // once it has all been typed, and it rings the bell at most once.
+  bool unshown_ = false;        // a present was put off until the paste ends
+  bool reading_paste_ = false;  // the last key read was a pasted character
+  bool paste_rang_ = false;     // the bell rang for the paste being read
 };
 
 bool TerminalBackend::open() noexcept {
   if (open_) return true;
-  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
-    std::fprintf(stderr, "setupedit: standard input and output must be a terminal\n");
-    return false;
-  }
+  if (!terminal_present()) return false;
   const TerminalProfile profile = current_profile();
   options_ = profile.writer;
   decoder_ = KeyDecoder(profile.utf8_input, erase_byte(), profile.meta_sets_bit7);
@@ -123,15 +132,37 @@ void TerminalBackend::close() noexcept {
 void TerminalBackend::present(const Grid& grid) noexcept {
   last_ = grid;
   have_grid_ = true;
-  if (!size_ok_) return;  // the notice stays until the terminal is large enough
+  unshown_ = paste_queued();
+  if (!size_ok_ || unshown_) return;  // the notice stays until the terminal is large enough
   write_out(writer_.flush(grid) + take_bells());
 }
 
 int TerminalBackend::read_byte() noexcept {
-  while (!key_waiting()) pump(-1);
+  while (!key_waiting()) {
+    pump(-1);
+    if (unshown_ && !paste_queued()) present(last_);  // a paste whose end got lost ended
+  }
   const int value = queue_.front();
   queue_.pop_front();
+  if (value != 0) {
+    reading_paste_ = key::is_pasted(value);
+    paste_rang_ = paste_rang_ && reading_paste_;
+  }
   return value;
+}
+
+void TerminalBackend::bell() noexcept {
+  if (reading_paste_ && paste_rang_) return;  // one bell for all a paste could not type
+  paste_rang_ = reading_paste_;
+  bells_ = std::min(bells_ + 1, MAX_QUEUED_BELLS);
+}
+
+// More of a paste is waiting: in the queue, or still to come from the terminal.
+bool TerminalBackend::paste_queued() const noexcept {
+  if (decoder_.pasting()) return true;
+  if (queue_.empty()) return false;
+  const int next = queue_.front() == 0 && queue_.size() > 1 ? queue_[1] : queue_.front();
+  return key::is_pasted(next);
 }
 
 bool TerminalBackend::key_ready(int timeout_ms) noexcept {
@@ -248,7 +279,7 @@ TerminalBackend backend;
 }  // namespace
 
 bool terminal_usable() noexcept {
-  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) return true;  // terminal_open says so
+  if (!terminal_present()) return false;
   const TerminalProfile profile = current_profile();
   if (!profile.colours_known) {
     std::fprintf(stderr, "setupedit: SETUPEDIT_COLOURS=%s is not one of %s\n",

@@ -291,6 +291,19 @@ TEST(KeyDecoder, BracketedPasteOnlyTypes) {
   check("\x1b[200~\x82\x0d\x1b[201~", {PASTED | 0x82}, false);  // no UTF-8: bytes as they are
 }
 
+// With no more input the caller still wakes to end a paste whose end marker
+// got lost, so that the screen is shown again and the next key is a key.
+TEST(KeyDecoder, ALostPasteEndEndsAtItsSilenceWithNoMoreInput) {
+  KeyDecoder d;
+  EXPECT_EQ(d.feed("\x1b[200~ab", 0), (std::vector<int>{PASTED | 'a', PASTED | 'b'}));
+  EXPECT_TRUE(d.pasting());
+  EXPECT_EQ(d.timeout_ms(400), KeyDecoder::PASTE_DELAY_MS - 400);
+  EXPECT_TRUE(d.tick(KeyDecoder::PASTE_DELAY_MS).empty());
+  EXPECT_FALSE(d.pasting());
+  EXPECT_EQ(d.timeout_ms(KeyDecoder::PASTE_DELAY_MS), -1);
+  EXPECT_EQ(d.feed("\r", KeyDecoder::PASTE_DELAY_MS + 10), std::vector<int>{key::ENTER});
+}
+
 TEST(KeyDecoder, LoneEscWaitsForSilence) {
   KeyDecoder d;
   EXPECT_EQ(d.timeout_ms(0), -1);
