@@ -3,7 +3,7 @@
 # with apt-get (through sudo when not root) where that exists, else named.
 # Quiet, and needs no network, when all is there.
 #
-#   ensure-deps.sh build    cmake, a C++ compiler, pkg-config, terminfo headers
+#   ensure-deps.sh build    cmake, make, a C++ compiler, pkg-config, terminfo headers
 #   ensure-deps.sh test     the above, GoogleTest, tmux, python3
 #   ensure-deps.sh fuzz     the above, clang and its libFuzzer runtime
 #   ensure-deps.sh ci       all of the above, dpkg's tools and lintian
@@ -56,6 +56,7 @@ links_a_fuzzer() {
 }
 
 need cmake has cmake
+need make has make
 need g++ has "${CXX:-c++}"
 need pkg-config has pkg-config
 need libncurses-dev pkg-config --exists tinfo
