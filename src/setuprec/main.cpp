@@ -2,122 +2,100 @@
 // people who look after many companies' data sets. Built on the data layer
 // alone; it never opens a terminal.
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "platform/locale_charset.h"
-#include "setuprec/catalogue_check.h"
-#include "setuprec/record_commands.h"
+#include "data/field_names.h"
+#include "platform/standard_output.h"
+#include "setuprec/commands.h"
+
+#ifndef SETUPEDIT_VERSION
+#define SETUPEDIT_VERSION "unknown"
+#endif
 
 namespace {
 
-constexpr int STATUS_OK = 0, STATUS_FOUND = 1, STATUS_TROUBLE = 2;
-
-constexpr const char* USAGE =
-    "usage: setuprec show FILE\n"
-    "       setuprec diff FILE1 FILE2\n"
-    "       setuprec set FILE NAME=VALUE...\n"
-    "       setuprec apply FILE < DUMP\n"
-    "       setuprec check-catalogue FILE\n"
-    "See setuprec(1).\n";
-
-int usage() {
-  std::fputs(USAGE, stderr);
-  return STATUS_TROUBLE;
-}
-
-int trouble(const std::string& text) {
-  std::fprintf(stderr, "setuprec: %s\n", text.c_str());
-  return STATUS_TROUBLE;
-}
-
-int report_all(const std::vector<std::string>& errors) {
-  for (const auto& e : errors) trouble(e);
-  return errors.empty() ? STATUS_OK : STATUS_TROUBLE;
-}
-
-void print_lines(const std::vector<std::string>& lines) {
-  for (const auto& l : lines) std::printf("%s\n", l.c_str());
-}
-
-bool load(const char* path, SetupRecord& record) {
-  if (int error = read_record_file(path, record)) {
-    trouble(std::string("cannot read ") + path + ": " + std::strerror(error));
-    return false;
+std::string general_usage() {
+  std::string out =
+      "usage: setuprec COMMAND [ARGUMENTS]\n"
+      "       setuprec --version | -h | --help | help [COMMAND | fields]\n\nCommands:\n";
+  for (const Command& c : commands()) {
+    char row[160];
+    std::snprintf(row, sizeof row, "  %-16s %s\n", c.name, c.summary);
+    out += row;
   }
-  return true;
+  return out + "\n`setuprec help COMMAND` shows its arguments; `help fields` the field names.\n"
+               "See setuprec(1).\n";
 }
 
-int show(const char* path, bool utf8) {
-  SetupRecord record{};
-  if (!load(path, record)) return STATUS_TROUBLE;
-  print_lines(show_lines(record, utf8));
+// A closed standard descriptor would be taken by the next file opened (a
+// message could then land in a company file). Read-only /dev/null fills the
+// gap: what is printed to it fails, so a closed stdout is still an error.
+void fill_closed_standard_descriptors() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+      const int opened = ::open("/dev/null", O_RDONLY);
+      if (opened >= 0 && opened != fd) ::close(opened);
+    }
+  }
+}
+
+int help(const std::vector<std::string>& topics) {
+  if (topics.empty()) {
+    std::fputs(general_usage().c_str(), stdout);
+    return STATUS_OK;
+  }
+  if (topics.size() > 1) return trouble("help takes one command name");
+  if (topics[0] == "fields") {
+    for (const NamedField& f : named_fields()) std::printf("%s\n", f.name.c_str());
+    return STATUS_OK;
+  }
+  const Command* command = find_command(topics[0]);
+  if (!command) return trouble(quoted_name(topics[0]) + " is not a command; see 'setuprec help'");
+  std::fputs(command_help(*command).c_str(), stdout);
   return STATUS_OK;
 }
 
-int diff(const char* first, const char* second, bool utf8) {
-  SetupRecord a{}, b{};
-  if (!load(first, a) || !load(second, b)) return STATUS_TROUBLE;
-  const std::vector<std::string> lines = diff_lines(a, b, utf8);
-  print_lines(lines);
-  return lines.empty() ? STATUS_OK : STATUS_FOUND;
-}
-
-int set(const char* path, int count, char** args, bool utf8) {
-  std::vector<Assignment> assignments;
-  for (int i = 0; i < count; ++i) {
-    Assignment a;
-    if (!split_assignment(args[i], a)) return trouble(std::string("'") + args[i] + "' is not NAME=VALUE");
-    assignments.push_back(a);
+int run(const std::vector<std::string>& args) {
+  if (args.empty()) {
+    std::fputs(general_usage().c_str(), stderr);
+    return STATUS_TROUBLE;
   }
-  return report_all(update_record_file(path, assignments, utf8));
-}
-
-// All of a stream; false when reading it failed.
-bool read_all(std::FILE* file, std::string& bytes) {
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-  return !std::ferror(file);
-}
-
-int apply(const char* path, bool utf8) {
-  std::string dump;
-  if (!read_all(stdin, dump)) return trouble("cannot read the dump from standard input");
-  std::vector<std::string> errors;
-  const std::vector<Assignment> assignments = read_dump(dump, errors);
-  if (!errors.empty()) return report_all(errors);
-  return report_all(update_record_file(path, assignments, utf8));
-}
-
-int check_catalogue_file(const char* path) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (!file) return trouble(std::string("cannot read ") + path + ": " + std::strerror(errno));
-  std::string bytes;
-  const bool read = read_all(file, bytes);
-  std::fclose(file);
-  if (!read) return trouble(std::string("cannot read ") + path);
-  const std::vector<CatalogueProblem> problems = check_catalogue(bytes);
-  for (const auto& p : problems) std::printf("%s:%d: %s\n", path, p.line, p.text.c_str());
-  return problems.empty() ? STATUS_OK : STATUS_FOUND;
+  const std::string& name = args[0];
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (name == "--version") {
+    std::printf("setuprec %s\n", SETUPEDIT_VERSION);
+    return STATUS_OK;
+  }
+  if (name == "--help" || name == "-h") return help({});
+  if (name == "help") return help(rest);
+  const Command* command = find_command(name);
+  if (!command) return trouble(quoted_name(name) + " is not a command; see 'setuprec help'");
+  Invocation in;
+  const std::string wrong = parse_invocation(*command, rest, in);
+  if (!wrong.empty()) {
+    trouble(wrong);
+    return usage_error(command->name);
+  }
+  if (in.help) return help({name});
+  return command->run(in);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool utf8 = locale_is_utf8();
-  const std::string command = argc >= 2 ? argv[1] : "";
-  if (command == "--help") {
-    std::fputs(USAGE, stdout);
-    return STATUS_OK;
+  fill_closed_standard_descriptors();
+  int status = run(std::vector<std::string>(argv + 1, argv + argc));
+  // A listing cut short must not pass for a good one.
+  if (const int error = standard_output_error()) {
+    std::fprintf(stderr, "setuprec: cannot write standard output: %s\n", std::strerror(error));
+    status = STATUS_TROUBLE;
   }
-  if (command == "show" && argc == 3) return show(argv[2], utf8);
-  if (command == "diff" && argc == 4) return diff(argv[2], argv[3], utf8);
-  if (command == "set" && argc >= 4) return set(argv[2], argc - 3, argv + 3, utf8);
-  if (command == "apply" && argc == 3) return apply(argv[2], utf8);
-  if (command == "check-catalogue" && argc == 3) return check_catalogue_file(argv[2]);
-  return usage();
+  return status;
 }

@@ -1,0 +1,12 @@
+// The command functions behind setuprec's table: each takes its parsed
+// arguments and returns the exit status.
+#pragma once
+#include "setuprec/commands.h"
+
+// Reading commands: they never open anything for writing.
+int run_show(const Invocation& in);
+int run_diff(const Invocation& in);
+int run_check_catalogue(const Invocation& in);
+// Updating commands: every file is checked before any is written.
+int run_set(const Invocation& in);
+int run_apply(const Invocation& in);
