@@ -8,11 +8,14 @@
 
 namespace {
 
-// The rules do not depend on what a record holds, so one scratch record
-// tells for every file.
-std::vector<std::string> refusals(const std::vector<Assignment>& assignments) {
-  SetupRecord scratch{};
-  return apply_assignments(scratch, assignments);
+// Checked against what the file holds: a value a field holds already passes
+// where its rule would refuse it, so a show of any record applies to it
+// unchanged. A file that cannot be read is checked against a blank record
+// (all_can_be_saved says why it cannot be used).
+std::vector<std::string> refusals(const std::vector<Assignment>& assignments, const std::string& file) {
+  SetupRecord record{};
+  if (file == "-" || !read_record_input(file, record).empty()) record = SetupRecord{};
+  return apply_assignments(record, assignments);
 }
 
 bool all_can_be_saved(const std::vector<std::string>& files) {
@@ -59,10 +62,13 @@ int run_set(const Invocation& in) {
   bool all_read = true;
   const std::vector<Assignment> assignments = read_arguments(args, all_read);
   if (!all_read) return STATUS_TROUBLE;
-  const std::vector<std::string> refused = refusals(assignments);
+  bool refused = false;
   for (const std::string& f : files)
-    for (const std::string& why : refused) trouble(input_name(f) + ": " + why);
-  if (!refused.empty() || !all_can_be_saved(files)) return STATUS_TROUBLE;
+    for (const std::string& why : refusals(assignments, f)) {
+      trouble(input_name(f) + ": " + why);
+      refused = true;
+    }
+  if (refused || !all_can_be_saved(files)) return STATUS_TROUBLE;
   return save_each(files, assignments);
 }
 
@@ -79,7 +85,10 @@ int run_apply(const Invocation& in) {
   if (!unread.empty()) return trouble(input_name(dump) + ": " + unread);
   std::vector<std::string> errors;
   const std::vector<Assignment> assignments = in.json ? read_json_dump(text, errors) : read_dump(text, errors);
-  if (errors.empty()) errors = refusals(assignments);
+  for (const std::string& f : files) {
+    if (!errors.empty()) break;  // a dump's errors are told once, not per file
+    errors = refusals(assignments, f);
+  }
   for (const std::string& e : errors) trouble(input_name(dump) + ":" + e);
   if (!errors.empty() || !all_can_be_saved(files)) return STATUS_TROUBLE;
   if (assignments.empty()) {

@@ -47,6 +47,19 @@ class Setuprec(unittest.TestCase):
         with open(path, "rb") as f:
             return f.read()
 
+    def test_a_digit_rows_rule_refuses_only_what_the_record_does_not_hold(self):
+        held = self.sample[:902] + b"\x09" + self.sample[903:]  # written by another program
+        path = self.company("DITTA.TST", held)
+        for form in ([], ["--json"]):
+            shown = self.run_setuprec("show", *form, path).stdout
+            applied = self.run_setuprec("apply", *form, path, stdin=shown)
+            self.assertEqual(applied.returncode, 0, applied.stderr)
+            self.assertEqual(self.read(path), held + TAIL, form)
+        refused = self.run_setuprec("set", path, "digit_rows[0][1]=9")
+        self.assertEqual(refused.returncode, 2)
+        self.assertIn(b"digit_rows[0][1]: a digit of a digit row is a whole number 0 to 5", refused.stderr)
+        self.assertEqual(self.read(path), held + TAIL)
+
     def test_show_then_apply_copies_the_sample(self):
         sample = self.company("DITTA.001", self.sample)
         copy = self.company("DITTA.002", self.sample)
