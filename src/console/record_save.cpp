@@ -4,10 +4,15 @@
 
 #include "console/status_line.h"
 #include "data/company_file.h"
+#include "data/history.h"
 
-bool save_record() noexcept {
+bool save_record(const char* action) noexcept {
+  set_history_action(action);
   const int status = store_setup_record();
-  if (status == 0) return true;
-  show_message(std::strerror(status));
-  return false;
+  if (status != 0) {
+    show_message(std::strerror(status));
+    return false;
+  }
+  if (!history_problem().empty()) show_message("saved, history not written: " + history_problem());
+  return true;
 }

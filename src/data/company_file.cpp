@@ -9,11 +9,14 @@
 
 #include <cerrno>
 
+#include "data/history.h"
+
 namespace {
 
 constexpr CompanyFileCalls SYSTEM_CALLS = {::pread, ::pwrite, ::fsync};
 const CompanyFileCalls* calls = &SYSTEM_CALLS;
 volatile int company_fd = -1;
+std::string company_path;  // the history lives beside it
 SetupRecord base{};  // the record as last read or saved
 pid_t lock_holder = 0;
 
@@ -98,6 +101,7 @@ int open_company_file(const std::string& path) noexcept {
     return status;
   }
   company_fd = fd;
+  company_path = path;
   if (int status = read_now(base)) {
     close_company_file();
     return status;
@@ -130,6 +134,7 @@ int store_setup_record() noexcept {
     return status;
   }
   base = memory;
+  record_save_in_history(company_path, company_fd, now, memory);
   return 0;
 }
 

@@ -96,18 +96,26 @@ int read_record_file(const std::string& path, SetupRecord& record) {
   return status;
 }
 
-std::vector<std::string> update_record_file(const std::string& path, const std::vector<Assignment>& assignments,
-                                            bool utf8) {
-  if (int error = open_company_file(path)) return {system_error("cannot open", path, error)};
+std::vector<std::string> change_record_file(const std::string& path, const RecordChange& change) {
+  if (int error = open_company_file(path)) {
+    if (error == EAGAIN && company_file_lock_holder())
+      return {path + " is open in process " + std::to_string(company_file_lock_holder()) + "; nothing written"};
+    return {system_error("cannot open", path, error)};
+  }
   setup_record().fill(0);
   if (int error = load_setup_record()) {
     close_company_file();
     return {system_error("cannot read", path, error)};
   }
-  std::vector<std::string> errors = apply_assignments(setup_record(), assignments, utf8);
+  std::vector<std::string> errors = change(setup_record());
   if (errors.empty()) {
     if (int error = store_setup_record()) errors.push_back(system_error("cannot write", path, error));
   }
   close_company_file();
   return errors;
+}
+
+std::vector<std::string> update_record_file(const std::string& path, const std::vector<Assignment>& assignments,
+                                            bool utf8) {
+  return change_record_file(path, [&](SetupRecord& r) { return apply_assignments(r, assignments, utf8); });
 }

@@ -2,6 +2,7 @@
 // lines that differ between two records, and assignments checked as a whole
 // before any of them is stored.
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,13 @@ std::vector<std::string> apply_assignments(SetupRecord& record, const std::vecto
 // Reads record 0 of a company file read-only (a short file reads as
 // zero-filled). 0 or an errno value.
 int read_record_file(const std::string& path, SetupRecord& record);
+// Opens the company file as the editor does (holding the record's lock, so
+// it is refused while the editor has the file open), lets change alter the
+// record read under the lock, and saves the result with the editor's save.
+// Returns change's refusals (nothing written) or, after a failed
+// open/read/write, one text with the reason.
+using RecordChange = std::function<std::vector<std::string>(SetupRecord&)>;
+std::vector<std::string> change_record_file(const std::string& path, const RecordChange& change);
 // Opens the company file as the editor does, stores the assignments there
 // with the editor's save, and closes it. Returns the refusals (nothing
 // written) or, after a failed open/read/write, one text with the system's reason.

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "data/company_file.h"
+#include "data/history.h"
 #include "dialogs/dispatch.h"
 #include "platform/screen.h"
 #include "platform/terminal.h"
@@ -12,6 +13,7 @@
 
 int main(int argc, char** argv) {
   if (argc >= 2 && print_info_option(argv[1])) return 0;
+  set_history_program("setupedit");
   if (int status = start_up(argc, argv)) return status;
   offer_share_dir_to_help(installed_share_dir());
   ConsoleBackend* terminal = terminal_open();

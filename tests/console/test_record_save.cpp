@@ -20,7 +20,7 @@ TEST_F(RecordSave, AFailedSaveIsShownNotPassedOffAsDone) {
   if (open_company_file("/dev/full") != 0) GTEST_SKIP() << "no /dev/full here";
   MessageSpy spy;
   set_console_backend(&spy);
-  EXPECT_FALSE(save_record());
+  EXPECT_FALSE(save_record("test"));
   const std::string reason = std::strerror(ENOSPC);
   EXPECT_EQ(spy.shown.substr(0, reason.size()), reason);
   EXPECT_EQ(spy.bells, 1);
@@ -31,7 +31,7 @@ TEST_F(RecordSave, ASuccessfulSaveSaysNothing) {
   dir.write("DITTA.001", std::string(1024, 'a'));
   ASSERT_EQ(open_company_file(dir.file("DITTA.001")), 0);
   setup_record().fill('b');
-  EXPECT_TRUE(save_record());
+  EXPECT_TRUE(save_record("test"));
   EXPECT_EQ(console.bells, 0);
   EXPECT_EQ(dir.read("DITTA.001"), std::string(1024, 'b'));
 }
