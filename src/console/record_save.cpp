@@ -13,6 +13,10 @@ bool save_record(const char* action) noexcept {
     show_message(std::strerror(status));
     return false;
   }
-  if (!history_problem().empty()) show_message("saved, history not written: " + history_problem());
+  // Two messages: the message place holds about 31 characters.
+  if (!history_problem().empty()) {
+    show_message("saved, history not written:");
+    show_message(history_problem());
+  }
   return true;
 }
