@@ -21,9 +21,21 @@ std::string local_time(int64_t seconds) {
   return text;
 }
 
+// The texts of an entry come from a file anyone may have written: control
+// bytes are shown as \xNN, never sent to the terminal.
+std::string shown(const std::string& text) {
+  std::string out;
+  for (const unsigned char c : text) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+    out += c < 0x20 || c == 0x7F ? escaped : std::string(1, static_cast<char>(c));
+  }
+  return out;
+}
+
 std::string what_saved(const HistoryEntry& e) {
   if (e.found) return "found on disk";
-  std::string text = e.program + " " + e.action;
+  std::string text = shown(e.program) + " " + shown(e.action);
   if (e.refers_to) text += (e.undo ? " of " : " to ") + std::to_string(e.refers_to);
   return text;
 }
@@ -103,7 +115,7 @@ std::vector<std::string> log_lines(const std::vector<HistoryEntry>& entries) {
     const HistoryEntry& e = entries[i];
     const std::vector<std::string> changed = changes_from_previous(entries, i);
     const std::string fields = i == 0 ? "(oldest entry)" : changed.empty() ? "(no field changed)" : joined(changed);
-    lines.push_back(std::to_string(e.number) + "  " + local_time(e.time) + "  " + e.user + "@" + e.host + "  " +
+    lines.push_back(std::to_string(e.number) + "  " + local_time(e.time) + "  " + shown(e.user) + "@" + shown(e.host) + "  " +
                     what_saved(e) + ": " + fields);
   }
   return lines;
