@@ -14,10 +14,7 @@ namespace {
 constexpr int READ_LIMIT = 30;  // characters per read, as the files expect
 constexpr char END_OF_FILE_MARK = 0x1A;
 
-// More raw bytes than 260 reads can take (as if every character were a CR LF
-// pair), plus one to tell whether a final CR is followed by LF. Reading stops
-// there, so an endless or huge file costs no more than a normal one.
-constexpr size_t RAW_LIMIT = 2 * CATALOGUE_LINES * READ_LIMIT + 1;
+static_assert(CATALOGUE_RAW_LIMIT == 2 * CATALOGUE_LINES * READ_LIMIT + 1);
 
 std::vector<std::string> lines;
 
@@ -59,37 +56,58 @@ std::string catalogue_dos_text(const std::string& bytes) {
   return text;
 }
 
-int load_catalogue(std::FILE* file) {
-  std::string bytes;
+int read_catalogue(std::FILE* file, std::string& bytes) {
+  bytes.clear();
   char buffer[4096];
   size_t n;
   errno = 0;
-  while (bytes.size() < RAW_LIMIT &&
-         (n = std::fread(buffer, 1, std::min(sizeof buffer, RAW_LIMIT - bytes.size()), file)) > 0)
+  while (bytes.size() < CATALOGUE_RAW_LIMIT &&
+         (n = std::fread(buffer, 1, std::min(sizeof buffer, CATALOGUE_RAW_LIMIT - bytes.size()), file)) > 0)
     bytes.append(buffer, n);
-  const int status = std::ferror(file) ? (errno ? errno : EIO) : 0;
+  return std::ferror(file) ? (errno ? errno : EIO) : 0;
+}
+
+int load_catalogue(std::FILE* file) {
+  std::string bytes;
+  const int status = read_catalogue(file, bytes);
   load_catalogue_bytes(bytes);
   return status;
 }
 
-int load_catalogue_file(const std::string& path) {
-  // Without O_NONBLOCK, opening a FIFO would wait for a writer forever.
+int open_regular_or_device(const std::string& path, int& error) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return errno ? errno : EIO;
   struct stat st{};
-  // A device such as /dev/zero is read like a file (the read is bounded); a
-  // FIFO, socket or directory is refused.
-  const int status = fstat(fd, &st) != 0                            ? errno
-                     : S_ISREG(st.st_mode) || S_ISCHR(st.st_mode) ? 0
-                                                                  : CATALOGUE_NOT_REGULAR;
-  std::FILE* file = status == 0 ? fdopen(fd, "r") : nullptr;
-  if (!file) {
-    ::close(fd);
-    return status ? status : (errno ? errno : EIO);
+  if (fd < 0 || fstat(fd, &st) != 0) {
+    error = errno ? errno : EIO;
+  } else {
+    // A device such as /dev/zero is read like a file (reads are bounded).
+    error = S_ISREG(st.st_mode) || S_ISCHR(st.st_mode) ? 0 : CATALOGUE_NOT_REGULAR;
   }
-  const int read_status = load_catalogue(file);
+  if (error == 0) return fd;
+  if (fd >= 0) ::close(fd);
+  return -1;
+}
+
+int read_catalogue_file(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  int error = 0;
+  const int fd = open_regular_or_device(path, error);
+  std::FILE* file = fd >= 0 ? fdopen(fd, "r") : nullptr;
+  if (!file) {
+    if (fd >= 0) ::close(fd);
+    return error ? error : (errno ? errno : EIO);
+  }
+  const int read_status = read_catalogue(file, bytes);
   std::fclose(file);
   return read_status;
+}
+
+int load_catalogue_file(const std::string& path) {
+  std::string bytes;
+  const int status = read_catalogue_file(path, bytes);
+  // An open that failed loads nothing; a read that failed keeps what it read.
+  if (status == 0 || !bytes.empty()) load_catalogue_bytes(bytes);
+  return status;
 }
 
 const char* catalogue_line(int i) noexcept {

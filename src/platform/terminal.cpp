@@ -22,6 +22,7 @@
 #include "platform/key_decoder.h"
 #include "platform/keys.h"
 #include "platform/locale_charset.h"
+#include "platform/printable_name.h"
 #include "platform/term_writer.h"
 #include "platform/term_writer_sgr.h"
 #include "platform/terminal_child.h"
@@ -268,7 +269,7 @@ bool terminal_usable() noexcept {
   if (term == nullptr || *term == '\0') {
     std::fprintf(stderr, "setupedit: %s; it must name the terminal, e.g. TERM=xterm\n", why);
   } else {
-    std::fprintf(stderr, "setupedit: the terminal TERM=%s %s\n", term, why);
+    std::fprintf(stderr, "setupedit: the terminal TERM=%s %s\n", printable_name(term).c_str(), why);
   }
   return false;
 }

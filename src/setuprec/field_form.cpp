@@ -122,8 +122,8 @@ std::string store_code(SetupRecord& r, Field f, const std::string& value) {
   return "";
 }
 
-std::string store_text(SetupRecord& r, Field f, std::string_view value, bool utf8) {
-  const TextParse text = unquote_text(value, utf8);
+std::string store_text(SetupRecord& r, Field f, std::string_view value) {
+  const TextParse text = unquote_text(value);
   if (!text.error.empty()) return text.error;
   if (text.bytes.size() > static_cast<size_t>(f.size))
     return "text of " + std::to_string(text.bytes.size()) + " characters; the field holds " + std::to_string(f.size);
@@ -160,10 +160,10 @@ std::string store_number(SetupRecord& r, const NamedField& f, std::string_view v
 
 }  // namespace
 
-std::string format_field(const SetupRecord& r, const NamedField& f, bool utf8) {
+std::string format_field(const SetupRecord& r, const NamedField& f) {
   const uint8_t byte = get_byte(r, f.field);
   switch (f.kind) {
-    case FieldKind::TEXT: return quote_text(get_text(r, f.field), utf8);
+    case FieldKind::TEXT: return quote_text(get_text(r, f.field));
     case FieldKind::BYTE: return std::to_string(byte);
     case FieldKind::SIGNED_BYTE: return std::to_string(static_cast<int8_t>(byte));
     case FieldKind::DOUBLE: return format_double(get_double(r, f.field));
@@ -176,9 +176,9 @@ std::string format_field(const SetupRecord& r, const NamedField& f, bool utf8) {
   return "";
 }
 
-std::string store_field(SetupRecord& r, const NamedField& f, std::string_view value, bool utf8) {
+std::string store_field(SetupRecord& r, const NamedField& f, std::string_view value) {
   switch (f.kind) {
-    case FieldKind::TEXT: return store_text(r, f.field, value, utf8);
+    case FieldKind::TEXT: return store_text(r, f.field, value);
     case FieldKind::DOUBLE: return store_double(r, f.field, value);
     case FieldKind::CODE: return store_code(r, f.field, std::string(value));
     default: return store_number(r, f, value);

@@ -9,7 +9,7 @@
 #include "data/field_names.h"
 #include "data/setup_record.h"
 
-std::string format_field(const SetupRecord& record, const NamedField& f, bool utf8);
+std::string format_field(const SetupRecord& record, const NamedField& f);
 // Stores value into the field; returns the rule the value breaks, or the
 // empty text when it was stored.
-std::string store_field(SetupRecord& record, const NamedField& f, std::string_view value, bool utf8);
+std::string store_field(SetupRecord& record, const NamedField& f, std::string_view value);

@@ -2,14 +2,14 @@
 
 #include <sys/stat.h>
 
-#include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <set>
 
 #include "data/field_changes.h"
 #include "data/history.h"
-#include "setuprec/record_commands.h"
+#include "platform/printable_name.h"
+#include "setuprec/inputs.h"
+#include "setuprec/json_form.h"
 
 namespace {
 
@@ -21,21 +21,9 @@ std::string local_time(int64_t seconds) {
   return text;
 }
 
-// The texts of an entry come from a file anyone may have written: control
-// bytes are shown as \xNN, never sent to the terminal.
-std::string shown(const std::string& text) {
-  std::string out;
-  for (const unsigned char c : text) {
-    char escaped[8];
-    std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
-    out += c < 0x20 || c == 0x7F ? escaped : std::string(1, static_cast<char>(c));
-  }
-  return out;
-}
-
 std::string what_saved(const HistoryEntry& e) {
   if (e.found) return "found on disk";
-  std::string text = shown(e.program) + " " + shown(e.action);
+  std::string text = printable_name(e.program) + " " + printable_name(e.action);
   if (e.refers_to) text += (e.undo ? " of " : " to ") + std::to_string(e.refers_to);
   return text;
 }
@@ -51,23 +39,6 @@ std::string joined(const std::vector<std::string>& names) {
   std::string out;
   for (const auto& n : names) out += (out.empty() ? "" : ", ") + n;
   return out;
-}
-
-std::string json_string(const std::string& text) {
-  std::string out = "\"";
-  for (const unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c >= 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      out += escaped;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
 }
 
 std::string json_entry(const HistoryEntry& e, const std::vector<std::string>& changed) {
@@ -93,18 +64,15 @@ bool split_entry_name(const std::string& arg, std::string& path, uint32_t& numbe
   return true;
 }
 
-std::string read_record_or_entry(const std::string& arg, SetupRecord& record) {
+std::string read_record_or_entry(const std::string& name, SetupRecord& record) {
   std::string path;
   uint32_t number = 0;
-  if (!split_entry_name(arg, path, number)) {
-    const int error = read_record_file(arg, record);
-    return error ? std::string("cannot read ") + arg + ": " + std::strerror(error) : "";
-  }
+  if (!split_entry_name(name, path, number)) return read_record_input(name, record);
   std::vector<HistoryEntry> entries;
   const std::string history = history_path(path);
-  if (std::string why = read_history(history, entries); !why.empty()) return history + ": " + why;
+  if (std::string why = read_history(history, entries); !why.empty()) return printable_name(history) + ": " + why;
   const int i = entry_index(entries, number);
-  if (i < 0) return history + " holds no entry " + std::to_string(number);
+  if (i < 0) return "no entry " + std::to_string(number) + " in " + printable_name(history);
   record = entries[static_cast<size_t>(i)].record;
   return "";
 }
@@ -115,7 +83,7 @@ std::vector<std::string> log_lines(const std::vector<HistoryEntry>& entries) {
     const HistoryEntry& e = entries[i];
     const std::vector<std::string> changed = changes_from_previous(entries, i);
     const std::string fields = i == 0 ? "(oldest entry)" : changed.empty() ? "(no field changed)" : joined(changed);
-    lines.push_back(std::to_string(e.number) + "  " + local_time(e.time) + "  " + shown(e.user) + "@" + shown(e.host) + "  " +
+    lines.push_back(std::to_string(e.number) + "  " + local_time(e.time) + "  " + printable_name(e.user) + "@" + printable_name(e.host) + "  " +
                     what_saved(e) + ": " + fields);
   }
   return lines;

@@ -11,8 +11,9 @@
 // "FILE@N" names entry N of FILE's history, unless a file of that whole
 // name exists. False when arg names no entry.
 bool split_entry_name(const std::string& arg, std::string& path, uint32_t& number);
-// Record 0 of a company file, or of the entry that arg names. "" or why not.
-std::string read_record_or_entry(const std::string& arg, SetupRecord& record);
+// Record 0 of a company file (as read_record_input reads it), or of the
+// entry that name names. "" or why not.
+std::string read_record_or_entry(const std::string& name, SetupRecord& record);
 
 // One line per entry, newest first: number, local time, user@host, program
 // and action, and the fields that changed from the entry before.

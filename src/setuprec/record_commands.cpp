@@ -1,12 +1,13 @@
 #include "setuprec/record_commands.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "data/company_file.h"
 #include "data/field_names.h"
+#include "platform/printable_name.h"
 #include "setuprec/field_form.h"
+#include "setuprec/inputs.h"
 
 namespace {
 
@@ -18,27 +19,30 @@ std::string_view trim(std::string_view s) {
   return s.substr(first, s.find_last_not_of(BLANKS) - first + 1);
 }
 
-std::string line_of(const NamedField& f, const SetupRecord& r, bool utf8) {
-  const std::string value = format_field(r, f, utf8);
+std::string line_of(const NamedField& f, const SetupRecord& r) {
+  const std::string value = format_field(r, f);
   return value.empty() ? f.name + " =" : f.name + " = " + value;  // an empty code
 }
 
-std::string system_error(const char* what, const std::string& path, int error) {
-  return std::string(what) + " " + path + ": " + std::strerror(error);
+std::string open_failure(int error) {
+  if (error != EAGAIN) return std::string("cannot open for update: ") + std::strerror(error);
+  const pid_t holder = company_file_lock_holder();
+  if (holder <= 0) return "in use by another process";
+  return "in use by process " + std::to_string(holder) + " (the editor, or another setuprec)";
 }
 
 }  // namespace
 
-std::vector<std::string> show_lines(const SetupRecord& record, bool utf8) {
+std::vector<std::string> show_lines(const SetupRecord& record) {
   std::vector<std::string> lines;
-  for (const NamedField& f : named_fields()) lines.push_back(line_of(f, record, utf8));
+  for (const NamedField& f : named_fields()) lines.push_back(line_of(f, record));
   return lines;
 }
 
-std::vector<std::string> diff_lines(const SetupRecord& a, const SetupRecord& b, bool utf8) {
+std::vector<std::string> diff_lines(const SetupRecord& a, const SetupRecord& b) {
   std::vector<std::string> lines;
   for (const NamedField& f : named_fields()) {
-    const std::string left = line_of(f, a, utf8), right = line_of(f, b, utf8);
+    const std::string left = line_of(f, a), right = line_of(f, b);
     if (left == right) continue;
     lines.push_back("< " + left);
     lines.push_back("> " + right);
@@ -65,57 +69,54 @@ std::vector<Assignment> read_dump(std::string_view text, std::vector<std::string
     const std::string_view content = trim(line);
     if (content.empty() || content.front() == '#') continue;
     Assignment a;
+    a.line = number;
     if (split_assignment(line, a)) {
       assignments.push_back(a);
     } else {
-      errors.push_back("line " + std::to_string(number) + ": not of the form name = value");
+      errors.push_back(std::to_string(number) + ": not of the form name = value");
     }
   }
   return assignments;
 }
 
-std::vector<std::string> apply_assignments(SetupRecord& record, const std::vector<Assignment>& assignments,
-                                           bool utf8) {
+std::vector<std::string> apply_assignments(SetupRecord& record, const std::vector<Assignment>& assignments) {
   std::vector<std::string> errors;
   SetupRecord changed = record;
   for (const Assignment& a : assignments) {
     const NamedField* f = find_named_field(a.name);
-    const std::string error = f ? store_field(changed, *f, a.value, utf8) : "no field of that name";
-    if (!error.empty()) errors.push_back(a.name + ": " + error);
+    const std::string error = f ? store_field(changed, *f, a.value) : "no field of that name";
+    const std::string where = a.line > 0 ? std::to_string(a.line) + ": " : "";
+    if (!error.empty()) errors.push_back(where + printable_name(a.name) + ": " + error);
   }
   if (errors.empty()) record = changed;
   return errors;
 }
 
-int read_record_file(const std::string& path, SetupRecord& record) {
-  std::FILE* file = std::fopen(path.c_str(), "rbe");
-  if (!file) return errno ? errno : EIO;
-  record.fill(0);
-  const int status = read_record(file, record.data(), 0, RECORD_SIZE);
-  std::fclose(file);
-  return status;
+std::string check_record_file(const std::string& path) {
+  std::string unfit = record_file_unfit(path);
+  if (!unfit.empty()) return unfit;
+  if (int error = open_company_file(path)) return open_failure(error);
+  close_company_file();
+  return "";
 }
 
 std::vector<std::string> change_record_file(const std::string& path, const RecordChange& change) {
-  if (int error = open_company_file(path)) {
-    if (error == EAGAIN && company_file_lock_holder())
-      return {path + " is open in process " + std::to_string(company_file_lock_holder()) + "; nothing written"};
-    return {system_error("cannot open", path, error)};
-  }
+  std::string unfit = record_file_unfit(path);
+  if (!unfit.empty()) return {unfit};
+  if (int error = open_company_file(path)) return {open_failure(error)};
   setup_record().fill(0);
   if (int error = load_setup_record()) {
     close_company_file();
-    return {system_error("cannot read", path, error)};
+    return {std::string("cannot read: ") + std::strerror(error)};
   }
   std::vector<std::string> errors = change(setup_record());
   if (errors.empty()) {
-    if (int error = store_setup_record()) errors.push_back(system_error("cannot write", path, error));
+    if (int error = store_setup_record()) errors.push_back(std::string("not saved: ") + std::strerror(error));
   }
   close_company_file();
   return errors;
 }
 
-std::vector<std::string> update_record_file(const std::string& path, const std::vector<Assignment>& assignments,
-                                            bool utf8) {
-  return change_record_file(path, [&](SetupRecord& r) { return apply_assignments(r, assignments, utf8); });
+std::vector<std::string> update_record_file(const std::string& path, const std::vector<Assignment>& assignments) {
+  return change_record_file(path, [&](SetupRecord& r) { return apply_assignments(r, assignments); });
 }

@@ -12,26 +12,28 @@
 struct Assignment {
   std::string name;
   std::string value;
+  int line = 0;  // in the dump it came from; 0 for an argument
 };
 
 // Every named field, one `name = value` line each, in record order.
-std::vector<std::string> show_lines(const SetupRecord& record, bool utf8);
+std::vector<std::string> show_lines(const SetupRecord& record);
 // The fields that differ: "< name = value" from a, then "> name = value" from b.
-std::vector<std::string> diff_lines(const SetupRecord& a, const SetupRecord& b, bool utf8);
+std::vector<std::string> diff_lines(const SetupRecord& a, const SetupRecord& b);
 // Splits "name = value" (blanks around '=' and at the end are dropped).
 // False when there is no '=' or no name.
 bool split_assignment(std::string_view line, Assignment& out);
 // Reads a dump: assignments, blank lines and # comments. Malformed lines come
-// back in errors as "line N: ..." texts.
+// back in errors as "LINE: ..." texts.
 std::vector<Assignment> read_dump(std::string_view text, std::vector<std::string>& errors);
 // Stores every assignment when all of them are valid; otherwise leaves record
-// unchanged and returns one "name: rule" text per bad assignment.
-std::vector<std::string> apply_assignments(SetupRecord& record, const std::vector<Assignment>& assignments,
-                                           bool utf8);
+// unchanged and returns one "name: rule" text per bad assignment, led by
+// "LINE: " for one from a dump. Names are echoed with control bytes escaped.
+std::vector<std::string> apply_assignments(SetupRecord& record, const std::vector<Assignment>& assignments);
 
-// Reads record 0 of a company file read-only (a short file reads as
-// zero-filled). 0 or an errno value.
-int read_record_file(const std::string& path, SetupRecord& record);
+// Why the company file cannot take a save (not a whole record, cannot be
+// opened for update, locked by another process), or the empty text. It is
+// opened and closed again as the editor opens it; nothing is written.
+std::string check_record_file(const std::string& path);
 // Opens the company file as the editor does (holding the record's lock, so
 // it is refused while the editor has the file open), lets change alter the
 // record read under the lock, and saves the result with the editor's save.
@@ -41,6 +43,5 @@ using RecordChange = std::function<std::vector<std::string>(SetupRecord&)>;
 std::vector<std::string> change_record_file(const std::string& path, const RecordChange& change);
 // Opens the company file as the editor does, stores the assignments there
 // with the editor's save, and closes it. Returns the refusals (nothing
-// written) or, after a failed open/read/write, one text with the system's reason.
-std::vector<std::string> update_record_file(const std::string& path, const std::vector<Assignment>& assignments,
-                                            bool utf8);
+// written) or, after a failed open/read/write, one text with the reason.
+std::vector<std::string> update_record_file(const std::string& path, const std::vector<Assignment>& assignments);

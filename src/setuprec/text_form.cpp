@@ -82,7 +82,7 @@ bool read_utf8(std::string_view v, size_t& pos, TextParse& out) {
   return true;
 }
 
-bool read_character(std::string_view v, size_t& pos, bool escapes, bool utf8, TextParse& out) {
+bool read_character(std::string_view v, size_t& pos, bool escapes, TextParse& out) {
   const auto c = static_cast<unsigned char>(v[pos]);
   if (c == '\\' && escapes) {
     ++pos;
@@ -90,11 +90,7 @@ bool read_character(std::string_view v, size_t& pos, bool escapes, bool utf8, Te
     out.error = "a backslash ends the text";
     return false;
   }
-  if (c >= 0x80 && utf8) return read_utf8(v, pos, out);
-  if (c >= 0x80) {
-    out.error = "byte outside ASCII; write it as \\x and two hex digits";
-    return false;
-  }
+  if (c >= 0x80) return read_utf8(v, pos, out);
   if (c == 0) {
     out.error = "a text cannot hold a zero byte";
     return false;
@@ -104,9 +100,18 @@ bool read_character(std::string_view v, size_t& pos, bool escapes, bool utf8, Te
   return true;
 }
 
+TextParse read_text(std::string_view inner, bool escapes) {
+  TextParse out;
+  size_t pos = 0;
+  while (pos < inner.size()) {
+    if (!read_character(inner, pos, escapes, out)) return out;
+  }
+  return out;
+}
+
 }  // namespace
 
-std::string quote_text(std::string_view bytes, bool utf8) {
+std::string quote_text(std::string_view bytes) {
   std::string out = "\"";
   for (const char ch : bytes) {
     const auto c = static_cast<unsigned char>(ch);
@@ -116,7 +121,7 @@ std::string quote_text(std::string_view bytes, bool utf8) {
     } else if (c >= 7 && c <= 13) {
       out += '\\';
       out += LETTER_ESCAPES[c - 7];
-    } else if (c < 0x20 || c == 0x7F || (c >= 0x80 && !utf8)) {
+    } else if (c < 0x20 || c == 0x7F) {
       out += hex_escape(c);
     } else if (c >= 0x80) {
       append_utf8(out, cp437_to_unicode(c));
@@ -127,17 +132,10 @@ std::string quote_text(std::string_view bytes, bool utf8) {
   return out + "\"";
 }
 
-TextParse unquote_text(std::string_view value, bool utf8) {
-  TextParse out;
+TextParse unquote_text(std::string_view value) {
   const bool quoted = !value.empty() && value.front() == '"';
-  if (quoted && (value.size() < 2 || value.back() != '"')) {
-    out.error = "a text that opens with \" must end with \"";
-    return out;
-  }
-  const std::string_view inner = quoted ? value.substr(1, value.size() - 2) : value;
-  size_t pos = 0;
-  while (pos < inner.size()) {
-    if (!read_character(inner, pos, quoted, utf8, out)) return out;
-  }
-  return out;
+  if (quoted && (value.size() < 2 || value.back() != '"')) return {"", "a text that opens with \" must end with \""};
+  return read_text(quoted ? value.substr(1, value.size() - 2) : value, quoted);
 }
+
+TextParse literal_text(std::string_view value) { return read_text(value, false); }

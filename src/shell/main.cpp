@@ -1,18 +1,32 @@
 // Program entry: start-up, the main screen, the main loop.
 #include <cstdio>
+#include <cstring>
 
 #include "data/company_file.h"
 #include "data/history.h"
 #include "dialogs/dispatch.h"
 #include "platform/screen.h"
+#include "platform/standard_output.h"
 #include "platform/terminal.h"
 #include "shell/info_options.h"
 #include "shell/main_loop.h"
 #include "shell/share_dir.h"
 #include "shell/startup.h"
 
+namespace {
+
+// --help and --version succeed only when their text got out.
+int info_written() {
+  const int error = standard_output_error();
+  if (error == 0) return 0;
+  std::fprintf(stderr, "setupedit: cannot write standard output: %s\n", std::strerror(error));
+  return STATUS_NO_FILE;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc >= 2 && print_info_option(argv[1])) return 0;
+  if (argc >= 2 && print_info_option(argv[1])) return info_written();
   set_history_program("setupedit");
   if (int status = start_up(argc, argv)) return status;
   offer_share_dir_to_help(installed_share_dir());

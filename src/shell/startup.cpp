@@ -10,6 +10,7 @@
 #include "data/catalogue.h"
 #include "data/company_file.h"
 #include "data/setup_record.h"
+#include "platform/printable_name.h"
 #include "platform/screen.h"
 #include "platform/terminal.h"
 #include "shell/header.h"
@@ -22,28 +23,15 @@ namespace {
 
 constexpr size_t PREFIX_MAX = 2, CODE_MAX = 3, LANGUAGE_MAX = 3;
 
-// A name as it may be echoed: every byte outside printable ASCII as \xNN
-// (and the backslash doubled), so that an argument cannot send escape
-// sequences to the terminal and a limit in bytes shows why it was passed.
-std::string printable(const std::string& name) {
-  std::string out;
-  for (const unsigned char c : name) {
-    char escaped[8];
-    std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
-    out += c == '\\' ? "\\\\" : (c >= 0x20 && c < 0x7f) ? std::string(1, static_cast<char>(c)) : escaped;
-  }
-  return out;
-}
-
 bool argument_fits(const char* name, const char* value, size_t limit) {
   if (std::strlen(value) <= limit) return true;
-  std::fprintf(stderr, "setupedit: %s '%s' is longer than %zu bytes\n", name, printable(value).c_str(), limit);
+  std::fprintf(stderr, "setupedit: %s '%s' is longer than %zu bytes\n", name, printable_name(value).c_str(), limit);
   return false;
 }
 
 int report_open_failure(const char* what, const std::string& path, int error) {
   const char* reason = error == CATALOGUE_NOT_REGULAR ? "not a regular file" : std::strerror(error);
-  std::fprintf(stderr, "setupedit: cannot open %s '%s': %s\n", what, printable(path).c_str(), reason);
+  std::fprintf(stderr, "setupedit: cannot open %s '%s': %s\n", what, printable_name(path).c_str(), reason);
   return STATUS_NO_FILE;
 }
 
@@ -51,10 +39,10 @@ int report_company_failure(const std::string& path, int error) {
   const pid_t holder = company_file_lock_holder();
   if (error != EAGAIN) return report_open_failure("company file", path, error);
   if (holder > 0)
-    std::fprintf(stderr, "setupedit: company file '%s' is in use by process %ld\n", printable(path).c_str(),
+    std::fprintf(stderr, "setupedit: company file '%s' is in use by process %ld\n", printable_name(path).c_str(),
                  static_cast<long>(holder));
   else
-    std::fprintf(stderr, "setupedit: company file '%s' is in use by another process\n", printable(path).c_str());
+    std::fprintf(stderr, "setupedit: company file '%s' is in use by another process\n", printable_name(path).c_str());
   return STATUS_NO_FILE;
 }
 

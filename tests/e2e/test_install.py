@@ -56,7 +56,8 @@ class Installed(unittest.TestCase):
     def test_files_are_in_place(self):
         for name in ["bin/setupedit", "bin/setuprec", "share/setupedit/readme"]:
             self.assertTrue(os.access(self.installed(name), os.X_OK), name)
-        for name in SHARE_FILES + ["../man/man1/setupedit.1", "../man/man1/setuprec.1"]:
+        for name in SHARE_FILES + ["../man/man1/setupedit.1", "../man/man1/setuprec.1",
+                                   "../bash-completion/completions/setupedit", "../bash-completion/completions/setuprec"]:
             self.assertTrue(os.path.isfile(self.installed("share", "setupedit", name)), name)
         if shutil.which("man") is None:
             self.skipTest("man is not installed")

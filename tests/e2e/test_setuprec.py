@@ -1,6 +1,7 @@
 """setuprec as people run it: the sample record copied field by field through
-show and apply, and check-catalogue on the shipped catalogues and on a
-broken one."""
+show and apply, in both forms and across locales; the command line's
+conventions; several files at once; output errors; check-catalogue on the
+shipped catalogues and on a broken one; the bash completion."""
 import os
 import random
 import shutil
@@ -10,7 +11,10 @@ import unittest
 from tmux_screen import EXAMPLES, Scratch, requirements_missing
 
 SETUPREC = os.environ.get("SETUPREC_BIN", "")
+SETUPEDIT = os.environ.get("SETUPEDIT_BIN", "")
+SOURCE = os.environ.get("SETUPEDIT_SOURCE", "")
 TAIL = bytes(range(256)) * 2  # after the record: must never change
+LOCALES = ("C", "C.UTF-8")
 
 
 @unittest.skipUnless(SETUPREC and not requirements_missing(), "SETUPREC_BIN is not set; run through ctest")
@@ -21,8 +25,9 @@ class Setuprec(unittest.TestCase):
         self.sample = self.scratch.company_bytes()[:1024]
         self.env = dict(os.environ, LC_ALL="C.UTF-8", ASAN_OPTIONS="detect_leaks=0")
 
-    def run_setuprec(self, *args, stdin=b""):
-        return subprocess.run([SETUPREC, *args], input=stdin, capture_output=True, timeout=20, env=self.env)
+    def run_setuprec(self, *args, stdin=b"", locale="C.UTF-8"):
+        env = dict(self.env, LC_ALL=locale)
+        return subprocess.run([SETUPREC, *args], input=stdin, capture_output=True, timeout=20, env=env)
 
     def company(self, name, record):
         path = self.scratch.path(name)
@@ -51,6 +56,124 @@ class Setuprec(unittest.TestCase):
         self.assertEqual(applied.returncode, 0, applied.stderr)
         self.assertEqual(self.read(copy), self.sample + TAIL)
         self.assertEqual(self.run_setuprec("diff", sample, copy).returncode, 0)
+
+    def test_dump_is_the_same_in_every_locale(self):
+        accented = self.sample[:32] + b"Citt\x85" + bytes(27) + self.sample[64:]  # code page 437 a grave
+        sample = self.company("DITTA.001", accented)
+        noise = self.run_setuprec("show", "--json", self.company("NOISE", random.Random(9).randbytes(1024))).stdout
+        for form in ([], ["--json"]):
+            dumps = {locale: self.run_setuprec("show", *form, sample, locale=locale).stdout for locale in LOCALES}
+            self.assertEqual(dumps["C"], dumps["C.UTF-8"], form)
+            self.assertIn("Città".encode(), dumps["C"], "the dump is not UTF-8")
+            for made, applied in ((a, b) for a in LOCALES for b in LOCALES if a != b):
+                with self.subTest(form=form, made=made, applied=applied):
+                    copy = self.company("COPY", self.sample)
+                    self.assertEqual(self.run_setuprec("apply", "--json", copy, stdin=noise).returncode, 0)
+                    result = self.run_setuprec("apply", *form, copy, "-", stdin=dumps[made], locale=applied)
+                    self.assertEqual(result.returncode, 0, result.stderr)
+                    self.assertEqual(self.read(copy), accented + TAIL)
+
+    def test_command_line_conventions(self):
+        sample = self.company("DITTA.001", self.sample)
+        self.company("SHORT", self.sample[:100])
+        # (arguments, status, words on stdout, words on stderr)
+        cases = [
+            (["--version"], 0, ["setuprec 1."], []),
+            (["-h"], 0, ["usage: setuprec", "check-catalogue"], []),
+            (["help", "apply"], 0, ["apply [--json] FILE [DUMP]"], []),
+            (["show", "--help"], 0, ["usage: setuprec show [--json] FILE..."], []),
+            (["set", sample, "--", "--help"], 2, [], ["'--help' is not NAME=VALUE"]),
+            (["frob"], 2, [], ["setuprec: 'frob' is not a command"]),
+            (["help", "frob"], 2, [], ["'frob' is not a command"]),
+            (["show", "--frob", sample], 2, [], ["unknown option '--frob'", "usage: setuprec show"]),
+            ([], 2, [], ["usage: setuprec"]),
+            (["diff", sample], 2, [], ["usage: setuprec diff"]),
+            (["show", "-"], 0, ["heading[1] = "], []),
+            (["show", sample, "SHORT"], 2, [], ["SHORT: a file of 612 bytes"]),
+            (["set", "SHORT", "active_set=1"], 2, [], ["SHORT: a file of 612 bytes"]),
+            (["set", sample, "active_set=256"], 2, [], [f"{sample}: active_set: a byte is"]),
+            (["apply", sample], 2, [], ["(standard input):2: active_set: a byte is"]),
+            (["set", sample, "\x1b]2;x\x07=1"], 2, [], ["\\x1b]2;x\\x07: no field of that name"]),
+            (["show", "\x1b]2;x"], 2, [], ["\\x1b]2;x: No such file"]),
+        ]
+        for args, status, out_words, err_words in cases:
+            with self.subTest(args=args):
+                stdin = self.sample if args == ["show", "-"] else b"# a dump\nactive_set = 999\n"
+                result = subprocess.run([SETUPREC, *args], input=stdin, capture_output=True, timeout=20,
+                                        env=self.env, cwd=self.scratch.dir)
+                self.assertEqual(result.returncode, status, result.stderr)
+                for word in out_words:
+                    self.assertIn(word, result.stdout.decode())
+                for word in err_words:
+                    self.assertIn(word, result.stderr.decode())
+                self.assertFalse(any(b < 0x20 and b != 0x0A for b in result.stderr), "a control byte was echoed")
+        self.assertEqual(self.read(sample), self.sample + TAIL)
+
+    def test_several_files_are_all_checked_before_any_is_written(self):
+        first, second = self.company("DITTA.001", self.sample), self.company("DITTA.002", self.sample)
+        short = self.company("DITTA.003", b"")
+        result = self.run_setuprec("set", first, short, second, "--", 'printer_name[0]="Laser"')
+        self.assertEqual(result.returncode, 2)
+        self.assertIn(f"{short}: a file of {len(TAIL)} bytes", result.stderr.decode())
+        self.assertEqual((self.read(first), self.read(second)), (self.sample + TAIL,) * 2)
+        dump = self.scratch.path("printer.dump")
+        with open(dump, "wb") as f:
+            f.write(b'printer_name[0] = "Laser"\n')
+        for args in (["set", first, second, "--", 'printer_name[0]="Laser"'], ["apply", first, second, "--", dump]):
+            with self.subTest(args=args):
+                for path in (first, second):
+                    self.company(os.path.basename(path), self.sample)
+                result = self.run_setuprec(*args)
+                self.assertEqual(result.returncode, 0, result.stderr)
+                shown = self.run_setuprec("show", first, second).stdout.decode()
+                self.assertEqual(shown.count('printer_name[0] = "Laser"'), 2, shown)
+                self.assertIn(f"# {second}", shown)
+
+    def test_output_errors_are_failures(self):
+        sample = self.company("DITTA.001", self.sample)
+        catalogue = os.path.join(EXAMPLES, "VELTRIS.ENG")
+        commands = [[SETUPREC, "show", sample], [SETUPREC, "show", "--json", sample], [SETUPREC, "--help"],
+                    [SETUPREC, "diff", sample, self.company("NOISE", bytes(1024))],
+                    [SETUPREC, "check-catalogue", os.path.join(SOURCE, "README.md")],
+                    [SETUPEDIT, "--help"], [SETUPEDIT, "--version"]]
+        for command in commands:
+            for redirect in (">/dev/full", ">&-"):
+                with self.subTest(command=command[1:], redirect=redirect):
+                    result = subprocess.run(["sh", "-c", f'"$@" {redirect}', "sh", *command], capture_output=True,
+                                            timeout=20, env=self.env)
+                    self.assertNotEqual(result.returncode, 0, result.stderr)
+                    self.assertIn(b"cannot write standard output", result.stderr)
+        quiet = subprocess.run(["sh", "-c", '"$@" >&-', "sh", SETUPREC, "check-catalogue", catalogue], timeout=20,
+                               env=self.env, capture_output=True)
+        self.assertEqual(quiet.returncode, 0, "a command with nothing to print failed")
+
+    def test_bash_completion(self):
+        self.company("DITTA.001", self.sample)
+        shutil.copy(os.path.join(EXAMPLES, "VELTRIS.ENG"), self.scratch.dir)
+        # (words typed so far, candidates that must be offered, candidates that must not)
+        cases = [
+            (["setuprec", "ch"], ["check-catalogue"], ["show"]),
+            (["setuprec", "show", ""], ["DITTA.001"], ["VELTRIS.ENG"]),
+            (["setuprec", "check-catalogue", ""], ["VELTRIS.ENG"], ["DITTA.001"]),
+            (["setuprec", "set", "DITTA.001", "printer_na"], ["printer_name[0]=", "printer_name[1]="], ["DITTA.001"]),
+            (["setuprec", "set", "DITTA.001", "DI"], ["DITTA.001"], []),
+            (["setuprec", "apply", "--j"], ["--json"], []),
+            (["setupedit", '""', ""], ["001"], []),
+            (["setupedit", '""', "001", ""], ["ENG"], []),
+        ]
+        tools = os.path.dirname(SETUPREC)
+        for words, offered, not_offered in cases:
+            with self.subTest(words=words):
+                script = (f"source {SOURCE}/completion/setuprec; source {SOURCE}/completion/setupedit; "
+                          f'COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _$1; printf "%s\\n" "${{COMPREPLY[@]}}"')
+                env = dict(self.env, PATH=f"{tools}:{os.environ['PATH']}")
+                result = subprocess.run(["bash", "-c", script, "bash", *words], capture_output=True, timeout=20,
+                                        env=env, cwd=self.scratch.dir)
+                candidates = result.stdout.decode().split()
+                for word in offered:
+                    self.assertIn(word, candidates, result.stderr)
+                for word in not_offered:
+                    self.assertNotIn(word, candidates)
 
     def test_check_catalogue(self):
         for name in ("VELTRIS.ENG", "VELTRIS.ITA"):

@@ -38,7 +38,9 @@ class Terminals(ProgramCase, unittest.TestCase):
     def test_terminals_that_cannot_show_the_screen_refuse_to_start(self):
         for case, setup, named in (("TERM unset", "unset TERM; ", "TERM"),
                                    ("dumb", "export TERM=dumb; ", "TERM=dumb"),
-                                   ("unknown", "export TERM=no-such-terminal; ", "TERM=no-such-terminal")):
+                                   ("unknown", "export TERM=no-such-terminal; ", "TERM=no-such-terminal"),
+                                   ("control bytes", "export TERM=\"$(printf 'x\\033]2;set\\007')\"; ",
+                                    "TERM=x\\x1b]2;set\\x07")):
             with self.subTest(case):
                 self.scratch.term_setup = setup
                 pane = self.start()
@@ -47,6 +49,7 @@ class Terminals(ProgramCase, unittest.TestCase):
                 lines = self.scratch.read("stderr.txt").strip().splitlines()
                 self.assertEqual(len(lines), 1, lines)
                 self.assertIn(named, lines[0])
+                self.assertFalse(any(c < " " for c in lines[0]), "a control byte reached the terminal")
                 self.assert_nothing_written()
                 pane.kill()
                 os.remove(self.scratch.path("status"))

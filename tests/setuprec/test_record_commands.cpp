@@ -9,6 +9,7 @@
 #include <random>
 
 #include "data/field_names.h"
+#include "setuprec/json_form.h"
 #include "setuprec/record_commands.h"
 #include "support/files.h"
 
@@ -43,38 +44,37 @@ void copy_unused(const SetupRecord& from, SetupRecord& to) {
     if (!named[static_cast<size_t>(i)]) to[static_cast<size_t>(i)] = from[static_cast<size_t>(i)];
 }
 
-// show of `source`, applied over `target`.
-std::vector<std::string> apply_show(const SetupRecord& source, SetupRecord& target, bool utf8) {
+// show (or show --json) of `source`, applied over `target`.
+std::vector<std::string> apply_show(const SetupRecord& source, SetupRecord& target, bool json) {
   std::vector<std::string> errors;
-  const std::vector<Assignment> dump = read_dump(join(show_lines(source, utf8)), errors);
+  const std::vector<Assignment> dump =
+      json ? read_json_dump(json_record(source), errors) : read_dump(join(show_lines(source)), errors);
   EXPECT_TRUE(errors.empty()) << errors.front();
-  return apply_assignments(target, dump, utf8);
+  return apply_assignments(target, dump);
 }
 
 TEST(SetuprecRoundTrip, ShowThenApplyCopiesEveryNamedByte) {
   std::mt19937 random(20261208);
   for (int trial = 0; trial < 100; ++trial) {
-    const bool utf8 = trial % 2 == 0;
     SetupRecord source = random_record(random);
     zero_after_terminators(source);
     SetupRecord target = random_record(random);
     copy_unused(source, target);
-    const auto errors = apply_show(source, target, utf8);
+    const auto errors = apply_show(source, target, trial % 2);
     ASSERT_TRUE(errors.empty()) << "trial " << trial << ": " << errors.front();
     for (int i = 0; i < RECORD_SIZE; ++i)
-      ASSERT_EQ(target[i], source[i]) << "trial " << trial << ", byte " << i << ", utf8 " << utf8;
+      ASSERT_EQ(target[i], source[i]) << "trial " << trial << " (odd: JSON), byte " << i;
   }
 }
 
 TEST(SetuprecRoundTrip, AnyRecordShowsTheSameAfterApply) {
   std::mt19937 random(7);
   for (int trial = 0; trial < 100; ++trial) {
-    const bool utf8 = trial % 2 == 1;
     const SetupRecord source = random_record(random);  // texts keep bytes after their end
     SetupRecord target = random_record(random);
-    const auto errors = apply_show(source, target, utf8);
+    const auto errors = apply_show(source, target, trial % 2);
     ASSERT_TRUE(errors.empty()) << "trial " << trial << ": " << errors.front();
-    ASSERT_EQ(show_lines(target, utf8), show_lines(source, utf8)) << "trial " << trial;
+    ASSERT_EQ(show_lines(target), show_lines(source)) << "trial " << trial << " (odd: JSON)";
   }
 }
 
@@ -111,26 +111,22 @@ TEST(SetuprecShow, FormsOfEachKind) {
   std::memcpy(&nan, &nan_bits, sizeof nan);
   set_double(r, field::currency_rate_at(0), nan);
   set_double(r, field::currency_rate_at(1), -0.0);
-  const struct {
-    bool utf8;
-    std::string line;
-  } cases[] = {
-      {true, "heading[2] = \"Café \\\"A\\\"\\\\\\x01\""},
-      {false, "heading[2] = \"Caf\\x82 \\\"A\\\"\\\\\\x01\""},
-      {true, "currency_rate[0] = nan(0x7ff0000000000123)"},
-      {true, "currency_rate[1] = -0"},
-      {true, "currency_rate[3] = 1.0842"},
-      {true, "printer_codes[1][4].on = 1b 00 40"},
-      {true, "printer_codes[1][4].off ="},
-      {true, "palette[0][5] = 0x7a"},
-      {true, "value_list[1] = -5"},
-      {true, "option_flags_a = 0b10000101"},
-      {true, "number_formats[2].high = 12"},
-      {true, "number_formats[2].low = 3"},
+  const std::string cases[] = {
+      "heading[2] = \"Café \\\"A\\\"\\\\\\x01\"",
+      "currency_rate[0] = nan(0x7ff0000000000123)",
+      "currency_rate[1] = -0",
+      "currency_rate[3] = 1.0842",
+      "printer_codes[1][4].on = 1b 00 40",
+      "printer_codes[1][4].off =",
+      "palette[0][5] = 0x7a",
+      "value_list[1] = -5",
+      "option_flags_a = 0b10000101",
+      "number_formats[2].high = 12",
+      "number_formats[2].low = 3",
   };
-  for (const auto& c : cases) {
-    const auto lines = show_lines(r, c.utf8);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), c.line), lines.end()) << c.line << " (utf8 " << c.utf8 << ")";
+  for (const std::string& c : cases) {
+    const auto lines = show_lines(r);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), c), lines.end()) << c;
   }
 }
 
@@ -182,7 +178,7 @@ TEST(SetuprecSet, RefusalsNameTheFieldAndTheRule) {
     ASSERT_TRUE(split_assignment("heading[1]=\"changed\"", good));
     ASSERT_TRUE(split_assignment(c.assignment, bad)) << c.assignment;
     SetupRecord r = original;
-    const auto errors = apply_assignments(r, {good, bad}, true);
+    const auto errors = apply_assignments(r, {good, bad});
     ASSERT_EQ(errors.size(), 1u) << c.assignment;
     EXPECT_EQ(errors[0].rfind(c.error, 0), 0u) << c.assignment << "\n  gave: " << errors[0];
     EXPECT_EQ(r, original) << c.assignment << " changed the record";
@@ -214,7 +210,7 @@ TEST(SetuprecSet, ValuesAtTheLimitsAreStored) {
     r.fill(0xEE);
     Assignment a;
     ASSERT_TRUE(split_assignment(c.assignment, a));
-    const auto errors = apply_assignments(r, {a}, true);
+    const auto errors = apply_assignments(r, {a});
     ASSERT_TRUE(errors.empty()) << c.assignment << ": " << errors.front();
     for (size_t i = 0; i < c.bytes.size(); ++i)
       EXPECT_EQ(r[c.offset + i], c.bytes[i]) << c.assignment << ", byte " << c.offset + i;
@@ -226,13 +222,13 @@ TEST(SetuprecDiff, OnlyTheFieldsThatDiffer) {
   set_byte(b, field::number_formats, 0, 0x05);  // low digit only
   set_text(b, field::setup_ext, "001");
   b[392] = 0x55;  // unused: not a difference
-  EXPECT_EQ(diff_lines(a, b, true), (std::vector<std::string>{
+  EXPECT_EQ(diff_lines(a, b), (std::vector<std::string>{
                                         "< setup_ext = \"\"",
                                         "> setup_ext = \"001\"",
                                         "< number_formats[0].low = 0",
                                         "> number_formats[0].low = 5",
                                     }));
-  EXPECT_TRUE(diff_lines(a, a, true).empty());
+  EXPECT_TRUE(diff_lines(a, a).empty());
 }
 
 // --- the file: one write of 1024 bytes, or none ---------------------------
@@ -245,36 +241,23 @@ TEST(SetuprecFile, SetWritesTheRecordOnlyAndRefusalWritesNothing) {
   const std::string path = dir.file("DITTA.001");
   WriteWatch watch(path);
 
-  const auto refused = update_record_file(path, {{"heading[1]", "\"ok\""}, {"active_set", "300"}}, true);
+  const auto refused = update_record_file(path, {{"heading[1]", "\"ok\""}, {"active_set", "300"}});
   ASSERT_EQ(refused.size(), 1u);
-  EXPECT_TRUE(update_record_file(path, {{"active_set", "256"}}, true).size() == 1);
+  EXPECT_TRUE(update_record_file(path, {{"active_set", "256"}}).size() == 1);
   EXPECT_FALSE(watch.written()) << "a refused set wrote the file";
   EXPECT_EQ(dir.read("DITTA.001"), bytes);
 
-  EXPECT_TRUE(update_record_file(path, {{"heading[1]", "\"ok\""}, {"active_set", "1"}}, true).empty());
+  EXPECT_TRUE(update_record_file(path, {{"heading[1]", "\"ok\""}, {"active_set", "1"}}).empty());
   std::string expected = bytes;
   expected.replace(32, 32, std::string("ok") + std::string(30, '\0'));
   expected[868] = 1;
   EXPECT_EQ(dir.read("DITTA.001"), expected);
 }
 
-// The system's own reason reaches the message, never a bare I/O error.
-TEST(SetuprecFile, ReadFailuresKeepTheSystemsReason) {
-  TempDir dir;
-  const struct {
-    std::string path;
-    int error;
-  } cases[] = {{dir.file("DITTA.404"), ENOENT}, {dir.path, EISDIR}};
-  for (const auto& c : cases) {
-    SetupRecord record{};
-    EXPECT_EQ(read_record_file(c.path, record), c.error) << c.path;
-  }
-}
-
 TEST(SetuprecFile, SetNeverCreatesACompanyFile) {
   TempDir dir;
   const std::string missing = dir.file("DITTA.002");
-  EXPECT_EQ(update_record_file(missing, {{"active_set", "1"}}, true).size(), 1u);
+  EXPECT_EQ(update_record_file(missing, {{"active_set", "1"}}).size(), 1u);
   EXPECT_NE(access(missing.c_str(), F_OK), 0) << "set created a company file";
 }
 
