@@ -76,7 +76,7 @@ int print_hotkey_label(const std::string& label, int a) noexcept {
       continue;
     }
     const unsigned char marked = static_cast<unsigned char>(label[++i]);
-    textattr(popup_hotkey_attr(a));
+    textattr_hotkey(popup_hotkey_attr(a));
     putch(marked);
     textattr(a & 0x7F);
     hotkey = ascii_upper(marked);

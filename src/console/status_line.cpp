@@ -8,6 +8,7 @@
 namespace {
 constexpr int STATUS_ROW = 25;
 constexpr int MESSAGE_COLUMN = 41;
+constexpr int MESSAGE_WIDTH = 38;
 constexpr int INVALID_CHOICE_LINE = 16;
 }  // namespace
 
@@ -28,12 +29,12 @@ void show_message(const std::string& text) noexcept {
   if (text.empty()) return;
   textattr(MESSAGE_ATTR);
   gotoxy(MESSAGE_COLUMN, STATUS_ROW);
-  cprintf("%-31s", text.c_str());
+  cprintf("%-31.*s", MESSAGE_WIDTH, text.c_str());  // no more than is cleared below
   textattr(CLEARED_MESSAGE_ATTR);
   putch(7);
   wait_for_key(MESSAGE_MILLISECONDS);  // a bell returns at once: give the eye a moment
   gotoxy(MESSAGE_COLUMN, STATUS_ROW);
-  put_spaces(38);
+  put_spaces(MESSAGE_WIDTH);
 }
 
 void invalid_choice() noexcept {

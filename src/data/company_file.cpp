@@ -7,38 +7,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "data/history.h"
+#include "data/record_lock.h"
 
 namespace {
 
 constexpr CompanyFileCalls SYSTEM_CALLS = {::pread, ::pwrite, ::fsync};
 const CompanyFileCalls* calls = &SYSTEM_CALLS;
 volatile int company_fd = -1;
-std::string company_path;  // the history lives beside it
-SetupRecord base{};  // the record as last read or saved
+std::string company_path;  // saves follow it; the history lives beside it
+SetupRecord base{};     // the record as last read or saved
+off_t known_size = -1;  // the file's length then (-1: not a regular file)
+off_t truncated_size = 0;
 pid_t lock_holder = 0;
-
-flock record_lock() {
-  flock lock{};
-  lock.l_type = F_WRLCK;
-  lock.l_whence = SEEK_SET;
-  lock.l_start = 0;
-  lock.l_len = RECORD_SIZE;
-  return lock;
-}
-
-// 0, or EAGAIN with lock_holder set when another process holds the record.
-// A file system without locks is no reason to refuse: the merging save
-// still keeps other writers' bytes.
-int lock_record(int fd) {
-  flock lock = record_lock();
-  if (fcntl(fd, F_SETLK, &lock) == 0 || (errno != EACCES && errno != EAGAIN)) return 0;
-  flock probe = record_lock();
-  if (fcntl(fd, F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK) lock_holder = probe.l_pid;
-  return EAGAIN;
-}
 
 // Record 0 as the file holds it now; a short file reads zero-filled.
 int read_now(SetupRecord& into) {
@@ -77,6 +62,33 @@ off_t regular_file_size() {
   return fstat(company_fd, &st) == 0 && S_ISREG(st.st_mode) ? st.st_size : -1;
 }
 
+// The file at the path is the one we hold, or one that replaced it, which
+// is opened and locked in its place.
+int follow_path() {
+  struct stat held{}, at_path{};
+  if (fstat(company_fd, &held) != 0) return errno;
+  if (!S_ISREG(held.st_mode)) return 0;  // a device is not replaced by a rename
+  if (stat(company_path.c_str(), &at_path) != 0) return errno == ENOENT ? FILE_REMOVED : errno;
+  if (at_path.st_dev == held.st_dev && at_path.st_ino == held.st_ino && held.st_nlink > 0) return 0;
+  const int fd = ::open(company_path.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? FILE_REMOVED : errno;
+  if (lock_record(fd, &lock_holder) != 0) {
+    ::close(fd);
+    return REPLACEMENT_IN_USE;
+  }
+  ::close(company_fd);
+  company_fd = fd;
+  return 0;
+}
+
+// A record cut short meanwhile is not filled up with zeros by our save.
+int check_length() {
+  const off_t size = regular_file_size();
+  if (size < 0 || size >= std::min<off_t>(known_size, RECORD_SIZE)) return 0;
+  truncated_size = size;
+  return FILE_TRUNCATED;
+}
+
 // After a failed save: what reached the file goes back to what it held, and
 // a short file we lengthened gets its length back.
 void put_back(const SetupRecord& was, size_t reached, off_t size_before) {
@@ -93,19 +105,20 @@ void put_back(const SetupRecord& was, size_t reached, off_t size_before) {
 
 int open_company_file(const std::string& path) noexcept {
   close_company_file();
+  company_path = path;
   lock_holder = 0;
   const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);  // not inherited by the help command
   if (fd < 0) return errno ? errno : EIO;
-  if (int status = lock_record(fd)) {
+  if (int status = lock_record(fd, &lock_holder)) {
     ::close(fd);
     return status;
   }
   company_fd = fd;
-  company_path = path;
   if (int status = read_now(base)) {
     close_company_file();
     return status;
   }
+  known_size = regular_file_size();
   return 0;
 }
 
@@ -115,11 +128,14 @@ int load_setup_record() noexcept {
   if (company_fd < 0) return EBADF;
   if (int status = read_now(setup_record())) return status;
   base = setup_record();
+  known_size = regular_file_size();
   return 0;
 }
 
 int store_setup_record() noexcept {
   if (company_fd < 0) return EBADF;
+  if (int status = follow_path()) return status;
+  if (int status = check_length()) return status;
   SetupRecord now;
   if (int status = read_now(now)) return status;
   const off_t size_before = regular_file_size();
@@ -134,6 +150,7 @@ int store_setup_record() noexcept {
     return status;
   }
   base = memory;
+  known_size = regular_file_size();
   record_save_in_history(company_path, company_fd, now, memory);
   return 0;
 }
@@ -152,11 +169,16 @@ void close_company_file_from_signal() noexcept {
 
 bool company_file_open() noexcept { return company_fd >= 0; }
 
-SetupRecord merge_record(const SetupRecord& base, const SetupRecord& memory,
-                         const SetupRecord& file) noexcept {
-  SetupRecord out;
-  for (size_t i = 0; i < out.size(); ++i) out[i] = memory[i] != base[i] ? memory[i] : file[i];
-  return out;
+std::string save_failure_reason(int status) {
+  switch (status) {
+    case FILE_REMOVED: return "file removed";
+    case FILE_TRUNCATED: return "cut to " + std::to_string(truncated_size) + " bytes";
+    case REPLACEMENT_IN_USE: return lock_holder > 0 ? "in use by " + std::to_string(lock_holder) : "in use";
+    case ENOSPC: return "disk full";
+    case EFBIG: return "file too large";
+    case EDQUOT: return "disk quota full";
+    default: return std::strerror(status);
+  }
 }
 
 void set_company_file_calls(const CompanyFileCalls* replacement) noexcept {

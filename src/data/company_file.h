@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "data/record_merge.h"
 #include "data/setup_record.h"
 
 // Opens the file and locks the record; on failure returns the errno value and
@@ -20,8 +21,8 @@ int open_company_file(const std::string& path) noexcept;
 pid_t company_file_lock_holder() noexcept;
 // Reads record 0 into setup_record(); 0 or an errno value.
 int load_setup_record() noexcept;
-// Saves setup_record(): reads record 0 again and writes the merge (below) as
-// one block, synced. Afterwards setup_record() is what the file holds. On
+// Saves setup_record(): reads record 0 again and writes merge_record's result
+// as one block, synced. Afterwards setup_record() is what the file holds. On
 // failure returns the errno value and puts back the bytes of the record that
 // reached the file; the operator's changes stay pending for the next save.
 // A save that changed the file is then entered in the history (history.h);
@@ -33,11 +34,16 @@ void close_company_file() noexcept;
 void close_company_file_from_signal() noexcept;
 bool company_file_open() noexcept;
 
-// What a save writes: the byte in memory where the operator changed it (it
-// differs from base, the record as last read or saved), else the byte the
-// file holds now.
-SetupRecord merge_record(const SetupRecord& base, const SetupRecord& memory,
-                         const SetupRecord& file) noexcept;
+// Why a save was refused before anything was written, beside errno values.
+// A save first makes sure it writes the file at the path: a file replaced
+// there (renamed over, restored from a backup) is opened and locked in its
+// place and the changes are merged into it; when that cannot be done, or the
+// file is shorter than when we read it, nothing is written.
+constexpr int FILE_REMOVED = -1;        // nothing at the path any more
+constexpr int FILE_TRUNCATED = -2;      // shorter than when last read or saved
+constexpr int REPLACEMENT_IN_USE = -3;  // replaced by a file another process locks
+// A failed save's reason in a few words, for "not saved: ..." messages.
+std::string save_failure_reason(int status);
 
 // The system calls record transfer goes through. Tests replace them to see
 // the order of calls and to make a write come up short.

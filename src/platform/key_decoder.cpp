@@ -89,7 +89,8 @@ bool utf8_valid(char32_t cp, int length) {
 
 }  // namespace
 
-KeyDecoder::KeyDecoder(bool utf8, int erase) noexcept : utf8_(utf8), erase_(erase == 0x08 ? 0x08 : 0x7F) {}
+KeyDecoder::KeyDecoder(bool utf8, int erase, bool meta) noexcept
+    : utf8_(utf8), erase_(erase == 0x08 ? 0x08 : 0x7F), meta_(meta && !utf8) {}
 
 void KeyDecoder::add_sequence(std::string_view bytes, int key) noexcept {
   if (bytes.size() < 2 || at(bytes, 0) != ESC || key == 0) return;
@@ -113,12 +114,15 @@ std::vector<int> KeyDecoder::feed(std::string_view bytes, int64_t now_ms) noexce
 
 std::vector<int> KeyDecoder::tick(int64_t now_ms) noexcept {
   std::vector<int> keys;
-  if (!pending_.empty() && expired(now_ms)) drain(keys, true);
+  if ((pasting_ || !pending_.empty()) && expired(now_ms)) {
+    drain(keys, true);
+    pasting_ = false;  // its end got lost: what comes next is typed
+  }
   return keys;
 }
 
 int KeyDecoder::timeout_ms(int64_t now_ms) const noexcept {
-  if (pending_.empty()) return -1;
+  if (pending_.empty() && !pasting_) return -1;
   const int64_t left = last_ms_ + delay_ms() - now_ms;
   return left > 0 ? static_cast<int>(left) : 0;
 }
@@ -215,6 +219,7 @@ Step KeyDecoder::step(std::string_view bytes) const noexcept {
   const unsigned char c = at(bytes, 0);
   if (c == ESC) return escape(bytes);
   if (c >= 0x80 && utf8_) return utf8_char(bytes);
+  if (c >= 0x80 && meta_) return done(1, alt_of(c & 0x7F));
   return done(1, plain_key(c));
 }
 

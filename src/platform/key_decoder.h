@@ -25,10 +25,11 @@ class KeyDecoder {
   // bracketed paste (never a control byte: those are dropped).
   static constexpr int PASTED = 0x10000;
 
-  // utf8: input arrives as UTF-8; otherwise bytes 128-255 are code page 437.
-  // erase: the terminal's erase byte (termios VERASE); of ^H and ^? that one
-  // is Backspace and the other Ctrl+Backspace.
-  explicit KeyDecoder(bool utf8 = true, int erase = 0x7F) noexcept;
+  // utf8: input arrives as UTF-8; otherwise bytes 128-255 are code page 437,
+  // or, with meta (a terminal whose meta key sets bit 7), Alt with the key
+  // of the low seven bits. erase: the terminal's erase byte (termios
+  // VERASE); of ^H and ^? that one is Backspace and the other Ctrl+Backspace.
+  explicit KeyDecoder(bool utf8 = true, int erase = 0x7F, bool meta = false) noexcept;
 
   // Teaches a sequence the built-in tables do not know (e.g. from terminfo).
   // The built-in tables win: terminfo numbers shifted function keys
@@ -44,6 +45,8 @@ class KeyDecoder {
   // How long the caller may wait for more bytes before calling tick;
   // -1 when nothing is pending.
   int timeout_ms(int64_t now_ms) const noexcept;
+  // Inside a bracketed paste: its end marker has not come yet.
+  bool pasting() const noexcept { return pasting_; }
 
   enum class Status { INCOMPLETE, DONE };
   // One decoding step: how many bytes it used and the key (0: none).
@@ -68,6 +71,7 @@ class KeyDecoder {
 
   bool utf8_;
   int erase_;
+  bool meta_;
   bool pasting_ = false;  // between the paste start and end markers
   std::string pending_;
   int64_t last_ms_ = 0;

@@ -15,6 +15,7 @@ namespace {
 
 Grid grid;
 int attribute = 7;
+bool hotkey = false;  // what putch writes is a hotkey
 ConsoleBackend* backend = nullptr;
 int last_pasted = 0;  // the byte of the last pasted character getch passed on
 
@@ -47,7 +48,15 @@ void gotoxy(int x, int y) noexcept {
 
 int wherex() noexcept { return grid.cursor_x; }
 int wherey() noexcept { return grid.cursor_y; }
-void textattr(int a) noexcept { attribute = a & 0xFF; }
+void textattr(int a) noexcept {
+  attribute = a & 0xFF;
+  hotkey = false;
+}
+
+void textattr_hotkey(int a) noexcept {
+  textattr(a);
+  hotkey = true;
+}
 int current_attr() noexcept { return attribute; }
 
 void putch(int ch) noexcept {
@@ -61,7 +70,7 @@ void putch(int ch) noexcept {
     return;
   }
   if (grid.cursor_y > SCREEN_ROWS) return;  // past the last cell
-  grid.cells[grid.cursor_y - 1][grid.cursor_x - 1] = Cell{c, static_cast<uint8_t>(attribute)};
+  grid.cells[grid.cursor_y - 1][grid.cursor_x - 1] = Cell{c, static_cast<uint8_t>(attribute), hotkey};
   if (++grid.cursor_x > SCREEN_COLS) {
     grid.cursor_x = 1;
     ++grid.cursor_y;  // may go one past the last row: the screen never scrolls
@@ -107,7 +116,10 @@ int puttext(int left, int top, int right, int bottom, const void* source) noexce
   const auto* in = static_cast<const uint8_t*>(source);
   for (int y = top; y <= bottom; ++y)
     for (int x = left; x <= right; ++x) {
-      grid.cells[y - 1][x - 1] = Cell{in[0], in[1]};
+      // A cell put back as it is keeps its hotkey mark (the help overlay
+      // saves and restores the whole screen).
+      Cell& cell = grid.cells[y - 1][x - 1];
+      if (cell.ch != in[0] || cell.attr != in[1]) cell = Cell{in[0], in[1]};
       in += 2;
     }
   return 1;
@@ -149,5 +161,6 @@ void screen_reset() noexcept {
   for (auto& row : grid.cells)
     for (auto& cell : row) cell = Cell{' ', 7};
   attribute = 7;
+  hotkey = false;
   last_pasted = 0;
 }

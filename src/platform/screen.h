@@ -8,10 +8,13 @@
 constexpr int SCREEN_COLS = 80;
 constexpr int SCREEN_ROWS = 25;
 
-// attribute: bits 0-3 foreground, bits 4-6 background, bit 7 blink
+// attribute: bits 0-3 foreground, bits 4-6 background, bit 7 blink. hotkey
+// is no part of the attribute (gettext does not save it): it lets a
+// terminal without colours mark the letter that chooses an entry.
 struct Cell {
   uint8_t ch = ' ';
   uint8_t attr = 0;
+  bool hotkey = false;
   bool operator==(const Cell&) const = default;
 };
 
@@ -26,6 +29,8 @@ void gotoxy(int x, int y) noexcept;
 int wherex() noexcept;
 int wherey() noexcept;
 void textattr(int attr) noexcept;
+// textattr, and what is written until the next textattr is a hotkey.
+void textattr_hotkey(int attr) noexcept;
 int current_attr() noexcept;
 // Writes ch at the cursor and advances; 7 rings the bell, 8 steps left.
 void putch(int ch) noexcept;

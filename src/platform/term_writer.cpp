@@ -9,13 +9,14 @@
 
 #include "platform/cp437.h"
 #include "platform/term_writer_motion.h"
-#include "platform/term_writer_sgr.h"
 
 namespace {
 
 constexpr const char* RESET_AND_CLEAR = "\x1b[0m\x1b[H\x1b[2J";
 constexpr const char* SELECT_LINE_DRAWING = "\x1b(0";
 constexpr const char* SELECT_ASCII = "\x1b(B";
+
+int look_of(const Cell& cell) { return cell.attr | (cell.hotkey ? HOTKEY_LOOK : 0); }
 
 }  // namespace
 
@@ -62,7 +63,7 @@ std::string TermWriter::flush(const Grid& grid) noexcept {
 }
 
 void TermWriter::write_cell(std::string& out, int x, const Cell& cell) noexcept {
-  set_attr(out, cell.attr);
+  set_look(out, look_of(cell));
   put_glyph(out, cell.ch);
   if (x < SCREEN_COLS) {
     cursor_x_ = x + 1;
@@ -91,7 +92,7 @@ std::vector<std::string> TermWriter::rewrite_run(int x, int y, const Grid& grid)
   size_t bytes = 0;
   for (int gx = x - 1; gx >= 1 && bytes <= MOST_REWRITE_BYTES; --gx) {
     const Cell& cell = grid.cells[y - 1][gx - 1];
-    if (!sgr_change(attr_, cell.attr, options_.colours).empty()) break;
+    if (!sgr_change(attr_, look_of(cell), sgr_mode()).empty()) break;
     std::string glyph;
     put_glyph(glyph, cell.ch);
     const bool switched = line_drawing_ != line_drawing;
@@ -103,9 +104,17 @@ std::vector<std::string> TermWriter::rewrite_run(int x, int y, const Grid& grid)
   return run;
 }
 
-void TermWriter::set_attr(std::string& out, uint8_t attr) noexcept {
-  out += sgr_change(attr_, attr, options_.colours);
-  attr_ = attr;
+void TermWriter::set_look(std::string& out, int look) noexcept {
+  out += sgr_change(attr_, look, sgr_mode());
+  attr_ = look;
+}
+
+SgrMode TermWriter::sgr_mode() const noexcept {
+  SgrMode mode(options_.colours);
+  mode.blink_brightens = options_.blink_brightens;
+  mode.underline = options_.underline;
+  mode.dim = options_.dim;
+  return mode;
 }
 
 void TermWriter::put_glyph(std::string& out, uint8_t ch) noexcept {
@@ -114,6 +123,12 @@ void TermWriter::put_glyph(std::string& out, uint8_t ch) noexcept {
     return;
   }
   const char symbol = cp437_line_drawing(ch);
+  if (symbol && options_.utf8_lines) {
+    if (line_drawing_) out += SELECT_ASCII;
+    line_drawing_ = false;
+    append_utf8(out, cp437_to_unicode(ch));
+    return;
+  }
   if (const char draws = symbol ? charset_.draws[static_cast<int>(symbol)] : 0) {
     if (!line_drawing_) out += SELECT_LINE_DRAWING;
     line_drawing_ = true;

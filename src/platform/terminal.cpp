@@ -21,21 +21,25 @@
 
 #include "platform/key_decoder.h"
 #include "platform/keys.h"
-#include "platform/locale_charset.h"
 #include "platform/printable_name.h"
 #include "platform/term_writer.h"
-#include "platform/term_writer_sgr.h"
 #include "platform/terminal_child.h"
 #include "platform/terminal_mode.h"
+#include "platform/terminal_profile.h"
 #include "platform/terminfo.h"
 
 namespace {
 
-constexpr const char* TOO_SMALL = "Please enlarge the terminal to at least 80x25";
+// A status line or tab bar (tmux, screen, a tabbed emulator) takes a row of
+// a window that is otherwise large enough.
+constexpr const char* TOO_SMALL = "Enlarge the terminal to at least 80x25 (a status line or tab bar takes a row)";
 constexpr int MAX_QUEUED_BELLS = 3;
-// Bracketed paste: the terminal marks pasted text, so it cannot pass for keys.
-constexpr const char* PASTE_ON = "\x1b[?2004h";
-constexpr const char* PASTE_OFF = "\x1b[?2004l";
+
+bool terminal_present() {
+  if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) return true;
+  std::fprintf(stderr, "setupedit: standard input and output must be a terminal\n");
+  return false;
+}
 
 int64_t now_ms() {
   timespec ts{};
@@ -54,12 +58,8 @@ int erase_byte() {
   return tcgetattr(STDIN_FILENO, &modes) == 0 ? modes.c_cc[VERASE] : 0x7F;
 }
 
-// Why this TERM cannot show the screen, or nullptr when it can.
-const char* terminal_unusable(const char* term, const TerminfoEntry& entry) {
-  if (term == nullptr || *term == '\0') return "TERM is not set";
-  if (!entry.found) return "is unknown to terminfo";
-  if (!entry.addressing) return "cannot move the cursor";
-  return nullptr;
+TerminalProfile current_profile() {
+  return terminal_profile(terminfo_current(STDOUT_FILENO), terminal_environment(STDIN_FILENO));
 }
 
 class TerminalBackend final : public ConsoleBackend {
@@ -71,7 +71,7 @@ class TerminalBackend final : public ConsoleBackend {
   void present(const Grid& grid) noexcept override;
   int read_byte() noexcept override;
   bool key_ready(int timeout_ms) noexcept override;
-  void bell() noexcept override { bells_ = std::min(bells_ + 1, MAX_QUEUED_BELLS); }
+  void bell() noexcept override;
   void stdout_bell() noexcept override { write_out("\a"); }
   int run_command(const char* command_line) noexcept override;
 
@@ -88,6 +88,7 @@ class TerminalBackend final : public ConsoleBackend {
   void follow_size() noexcept;
   void show_notice() noexcept;
   std::string take_bells() noexcept;
+  bool paste_queued() const noexcept;
 
   bool open_ = false;
   KeyDecoder decoder_;
@@ -99,27 +100,21 @@ class TerminalBackend final : public ConsoleBackend {
   bool size_ok_ = true;
   int columns_ = SCREEN_COLS;
   int bells_ = 0;
+  // A paste is taken in at the speed of reading it: the screen is shown
+  // once it has all been typed, and it rings the bell at most once.
+  bool unshown_ = false;        // a present was put off until the paste ends
+  bool reading_paste_ = false;  // the last key read was a pasted character
+  bool paste_rang_ = false;     // the bell rang for the paste being read
 };
 
 bool TerminalBackend::open() noexcept {
   if (open_) return true;
-  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
-    std::fprintf(stderr, "setupedit: standard input and output must be a terminal\n");
-    return false;
-  }
-  options_.utf8 = locale_is_utf8();
-  const TerminfoEntry& terminfo = terminfo_current(STDOUT_FILENO);
-  options_.colours = choose_colours(terminfo.colours, std::getenv("COLORTERM"), std::getenv("SETUPEDIT_COLOURS"));
-  options_.acsc = terminfo.acsc;
-  decoder_ = KeyDecoder(options_.utf8, erase_byte());
-  for (const auto& [bytes, key] : terminfo.keys) decoder_.add_sequence(bytes, key);
-  // Keypad transmit on, so the keys send the strings terminfo lists.
-  const std::string enter = terminfo.keypad_on + "\x1b[?1049h\x1b[?25h" + PASTE_ON;
-  // Cleared before leaving: a terminal without an alternate screen (the
-  // Linux console) would otherwise keep our drawing under the shell's prompt.
-  const std::string leave = "\x1b[0m\x1b(B\x1b[H\x1b[2J\x1b[?25h" + std::string(PASTE_OFF) +
-                            terminfo.keypad_off + "\x1b[?1049l";
-  if (!terminal_mode_start(enter, leave)) {
+  if (!terminal_present()) return false;
+  const TerminalProfile profile = current_profile();
+  options_ = profile.writer;
+  decoder_ = KeyDecoder(profile.utf8_input, erase_byte(), profile.meta_sets_bit7);
+  for (const auto& [bytes, key] : terminfo_current(STDOUT_FILENO).keys) decoder_.add_sequence(bytes, key);
+  if (!terminal_mode_start(profile.enter, profile.leave)) {
     std::fprintf(stderr, "setupedit: cannot switch the terminal to raw mode: %s\n",
                  std::strerror(errno));
     return false;
@@ -137,15 +132,37 @@ void TerminalBackend::close() noexcept {
 void TerminalBackend::present(const Grid& grid) noexcept {
   last_ = grid;
   have_grid_ = true;
-  if (!size_ok_) return;  // the notice stays until the terminal is large enough
+  unshown_ = paste_queued();
+  if (!size_ok_ || unshown_) return;  // the notice stays until the terminal is large enough
   write_out(writer_.flush(grid) + take_bells());
 }
 
 int TerminalBackend::read_byte() noexcept {
-  while (!key_waiting()) pump(-1);
+  while (!key_waiting()) {
+    pump(-1);
+    if (unshown_ && !paste_queued()) present(last_);  // a paste whose end got lost ended
+  }
   const int value = queue_.front();
   queue_.pop_front();
+  if (value != 0) {
+    reading_paste_ = (value & QUEUED_PASTE) != 0;
+    paste_rang_ = paste_rang_ && reading_paste_;
+  }
   return value;
+}
+
+void TerminalBackend::bell() noexcept {
+  if (reading_paste_ && paste_rang_) return;  // one bell for all a paste could not type
+  paste_rang_ = reading_paste_;
+  bells_ = std::min(bells_ + 1, MAX_QUEUED_BELLS);
+}
+
+// More of a paste is waiting: in the queue, or still to come from the terminal.
+bool TerminalBackend::paste_queued() const noexcept {
+  if (decoder_.pasting()) return true;
+  if (queue_.empty()) return false;
+  const int next = queue_.front() == 0 && queue_.size() > 1 ? queue_[1] : queue_.front();
+  return (next & QUEUED_PASTE) != 0;
 }
 
 bool TerminalBackend::key_ready(int timeout_ms) noexcept {
@@ -262,9 +279,15 @@ TerminalBackend backend;
 }  // namespace
 
 bool terminal_usable() noexcept {
-  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) return true;  // terminal_open says so
+  if (!terminal_present()) return false;
+  const TerminalProfile profile = current_profile();
+  if (!profile.colours_known) {
+    std::fprintf(stderr, "setupedit: SETUPEDIT_COLOURS=%s is not one of %s\n",
+                 printable_name(std::getenv("SETUPEDIT_COLOURS")).c_str(), COLOUR_CHOICES);
+    return false;
+  }
   const char* term = std::getenv("TERM");
-  const char* why = terminal_unusable(term, terminfo_current(STDOUT_FILENO));
+  const char* why = profile.refusal;
   if (why == nullptr) return true;
   if (term == nullptr || *term == '\0') {
     std::fprintf(stderr, "setupedit: %s; it must name the terminal, e.g. TERM=xterm\n", why);

@@ -5,10 +5,10 @@
 #pragma once
 #include "platform/backend.h"
 
-// Whether $TERM can show the screen: false, with a line on stderr naming
-// TERM, when it is unset, unknown to terminfo or cannot address the cursor.
-// Checked at start, before any file is opened. Standard input or output not
-// being a terminal passes here: terminal_open reports that.
+// Whether there is a terminal that can show the screen: false, with a line
+// on stderr, when standard input or output is no terminal, or $TERM is
+// unset, unknown to terminfo or cannot address the cursor. Checked at start,
+// before any file is opened.
 bool terminal_usable() noexcept;
 // Takes over the controlling terminal on stdin/stdout. Returns nullptr, with
 // a message on stderr, when there is no terminal to take over.

@@ -32,12 +32,17 @@ void hold_until_key() {
   static const char PROMPT[] = "\r\n-- press a key to return to the editor --";
   termios saved;
   if (tcgetattr(STDIN_FILENO, &saved) != 0) return;
-  if (!terminal_write_all(STDOUT_FILENO, PROMPT, sizeof PROMPT - 1)) return;
+  // Echo goes off before the prompt shows: a key pressed the moment it
+  // appears must not be echoed after it.
   termios one_key = saved;
   one_key.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG);
   one_key.c_cc[VMIN] = 1;
   one_key.c_cc[VTIME] = 0;
   tcsetattr(STDIN_FILENO, TCSANOW, &one_key);
+  if (!terminal_write_all(STDOUT_FILENO, PROMPT, sizeof PROMPT - 1)) {
+    tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    return;
+  }
   char bytes[64];
   ssize_t n;
   while ((n = read(STDIN_FILENO, bytes, 1)) < 0 && errno == EINTR) {

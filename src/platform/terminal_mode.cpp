@@ -45,6 +45,7 @@ volatile sig_atomic_t child_has_terminal = 0;  // it leads its own foreground gr
 // have switched to an alternate screen of its own and cannot switch back.
 volatile sig_atomic_t lent_to_child = 0;
 void (*volatile fatal_hook)() noexcept = nullptr;
+volatile sig_atomic_t deferred_signal = 0;  // SIGINT or SIGQUIT sent while a child ran
 int wake_pipe[2] = {-1, -1};
 
 sigset_t set_of(const int* first, const int* last) {
@@ -122,6 +123,13 @@ void on_fatal_signal(int sig) {
   sigprocmask(SIG_UNBLOCK, &set, nullptr);
   raise(sig);
   _exit(128 + sig);
+}
+
+// While a child runs, Ctrl+C and Ctrl+\ typed at the terminal are the
+// child's (the kernel sends them: si_code > 0); the same signals sent by a
+// process are ours, and are acted on once the child has ended.
+void on_signal_during_child(int sig, siginfo_t* info, void*) {
+  if (info == nullptr || info->si_code <= 0) deferred_signal = sig;
 }
 
 void on_wake_signal(int sig) {
@@ -220,7 +228,15 @@ pid_t terminal_mode_fork_child() noexcept {
   sigaddset(&held, SIGTTOU);
   sigprocmask(SIG_BLOCK, &held, &old);
   // Ctrl+C and Ctrl+\ are meant for the child, even where it shares our group.
-  for (int sig : {SIGINT, SIGQUIT}) signal(sig, SIG_IGN);
+  deferred_signal = 0;
+  for (int sig : {SIGINT, SIGQUIT}) {
+    struct sigaction action;
+    std::memset(&action, 0, sizeof action);
+    action.sa_sigaction = on_signal_during_child;
+    action.sa_mask = terminating_set();
+    action.sa_flags = SA_SIGINFO;
+    sigaction(sig, &action, nullptr);
+  }
   // Only a foreground group can give the foreground away.
   const bool hand_over = tcgetpgrp(STDIN_FILENO) == getpgrp();
   lent_to_child = started;
@@ -254,6 +270,7 @@ void terminal_mode_child_done() noexcept {
   child_pid = 0;
   child_has_terminal = 0;
   for (int sig : {SIGINT, SIGQUIT}) handle(sig, on_fatal_signal, 0);
+  if (deferred_signal) raise(deferred_signal);  // delivered once held no more
 }
 
 bool terminal_write_all(int fd, const char* bytes, size_t length) noexcept {

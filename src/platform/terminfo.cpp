@@ -54,6 +54,27 @@ int function_key_scan(int n) {
   return index < 10 ? FIRST[group] + index : ELEVENTH[group] + (index - 10);
 }
 
+// A flag, or a number or string of that name (RGB comes in all three forms).
+bool has_cap(const char* name) {
+  if (tigetflag(name) > 0) return true;
+  if (tigetnum(name) > 0) return true;
+  return !string_cap(name).empty();
+}
+
+// terminfo's delays ($<5> in vt100's entry) are no bytes the terminal sees.
+std::string without_padding(std::string bytes) {
+  for (size_t at = bytes.find("$<"); at != std::string::npos; at = bytes.find("$<", at)) {
+    const size_t end = bytes.find('>', at);
+    bytes.erase(at, end == std::string::npos ? std::string::npos : end - at + 1);
+  }
+  return bytes;
+}
+
+// Whether cup moves the cursor the way the writer does: Esc [ row ; column H.
+bool cup_is_ansi(const std::string& cup) {
+  return !cup.empty() && without_padding(tiparm(cup.c_str(), 4, 9)) == "\x1b[5;10H";
+}
+
 void add_key(TerminfoEntry& entry, const char* capability, int scan) {
   std::string bytes = string_cap(capability);
   if (!bytes.empty() && scan != 0) entry.keys.emplace_back(std::move(bytes), key::extended(scan));
@@ -61,14 +82,23 @@ void add_key(TerminfoEntry& entry, const char* capability, int scan) {
 
 }  // namespace
 
-TerminfoEntry terminfo_load(int fd) noexcept {
+TerminfoEntry terminfo_load(int fd, const char* term) noexcept {
   TerminfoEntry entry;
   int status = 0;
-  if (setupterm(nullptr, fd, &status) != OK) return entry;
+  TERMINAL* const previous = cur_term;
+  if (setupterm(term, fd, &status) != OK) return entry;
+  if (previous && previous != cur_term) del_curterm(previous);  // only the last lookup is kept
   entry.found = true;
   const int colours = tigetnum("colors");
   entry.colours = colours > 0 ? colours : 0;
-  entry.addressing = !string_cap("cup").empty();
+  const std::string cup = string_cap("cup");
+  entry.addressing = !cup.empty();
+  entry.ansi_addressing = cup_is_ansi(cup);
+  entry.rgb = has_cap("RGB") || has_cap("Tc");
+  entry.utf8_no_acs = has_cap("U8");
+  entry.meta_key = tigetflag("km") > 0;
+  entry.underline = !string_cap("smul").empty();
+  entry.dim = !string_cap("dim").empty();
   entry.acsc = string_cap("acsc");
   entry.keypad_on = string_cap("smkx");
   entry.keypad_off = string_cap("rmkx");

@@ -2,10 +2,8 @@
 // people who look after many companies' data sets. Built on the data layer
 // alone; it never opens a terminal.
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -13,6 +11,7 @@
 
 #include "data/field_names.h"
 #include "data/history.h"
+#include "platform/standard_descriptors.h"
 #include "platform/standard_output.h"
 #include "setuprec/commands.h"
 
@@ -33,18 +32,6 @@ std::string general_usage() {
   }
   return out + "\n`setuprec help COMMAND` shows its arguments; `help fields` the field names.\n"
                "See setuprec(1).\n";
-}
-
-// A closed standard descriptor would be taken by the next file opened (a
-// message could then land in a company file). Read-only /dev/null fills the
-// gap: what is printed to it fails, so a closed stdout is still an error.
-void fill_closed_standard_descriptors() {
-  for (int fd = 0; fd <= 2; ++fd) {
-    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
-      const int opened = ::open("/dev/null", O_RDONLY);
-      if (opened >= 0 && opened != fd) ::close(opened);
-    }
-  }
 }
 
 int help(const std::vector<std::string>& topics) {
@@ -91,7 +78,8 @@ int run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  fill_closed_standard_descriptors();
+  // A message must never land in a file opened on a closed descriptor.
+  if (!ensure_standard_descriptors()) return STATUS_TROUBLE;
   set_history_program("setuprec");
   int status = run(std::vector<std::string>(argv + 1, argv + argc));
   // A listing cut short must not pass for a good one.

@@ -24,11 +24,12 @@ std::string line_of(const NamedField& f, const SetupRecord& r) {
   return value.empty() ? f.name + " =" : f.name + " = " + value;  // an empty code
 }
 
+// The record's lock is held while an editor runs on the file.
 std::string open_failure(int error) {
   if (error != EAGAIN) return std::string("cannot open for update: ") + std::strerror(error);
   const pid_t holder = company_file_lock_holder();
-  if (holder <= 0) return "in use by another process";
-  return "in use by process " + std::to_string(holder) + " (the editor, or another setuprec)";
+  if (holder <= 0) return "in use by the editor";
+  return "in use by the editor (process " + std::to_string(holder) + ")";
 }
 
 }  // namespace
@@ -111,7 +112,7 @@ std::vector<std::string> change_record_file(const std::string& path, const Recor
   }
   std::vector<std::string> errors = change(setup_record());
   if (errors.empty()) {
-    if (int error = store_setup_record()) errors.push_back(std::string("not saved: ") + std::strerror(error));
+    if (int error = store_setup_record()) errors.push_back("not saved: " + save_failure_reason(error));
   }
   close_company_file();
   return errors;

@@ -1,5 +1,6 @@
 #include "shell/header.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "console/frames.h"
@@ -20,6 +21,21 @@ constexpr int DATE_COLUMN = 3, TIME_COLUMN = 69, CENTRE_COLUMN = 40;
 constexpr int HEADING_IN_TITLE_A = 2, HEADING_IN_TITLE_B = 4;
 constexpr int PRINTER_NAME_SELECTOR = 4;  // bit 0 of this parameter picks the name
 constexpr int MAIN_TITLE_LINE = 0;
+
+// Palette group 0 colours the header box; groups 0 and 1 the main frame.
+constexpr Field HEADER_COLOURS = element(field::palette, 0, 16);
+constexpr Field FRAME_COLOURS = element(field::palette, 0, 32);
+
+bool differs(const SetupRecord& a, const SetupRecord& b, Field f) {
+  return !std::equal(a.begin() + f.offset, a.begin() + f.offset + f.size, b.begin() + f.offset);
+}
+
+bool header_differs(const SetupRecord& a, const SetupRecord& b) {
+  for (Field f : {field::heading_line(HEADING_IN_TITLE_A), field::heading_line(HEADING_IN_TITLE_B),
+                  field::printer_name, field::printer_params, field::active_set, HEADER_COLOURS})
+    if (differs(a, b, f)) return true;
+  return false;
+}
 
 std::string format(const char* fmt, auto... args) {
   char buffer[256];
@@ -70,4 +86,15 @@ void draw_main_frame() noexcept {
              catalogue_line(MAIN_TITLE_LINE));
   gotoxy(CENTRE_COLUMN - BUILD_BANNER_LENGTH / 2, FRAME_BOTTOM);
   cprintf("%s", BUILD_BANNER);
+}
+
+void redraw_changed_boxes(const SetupRecord& before) noexcept {
+  const SetupRecord& now = setup_record();
+  const bool header = header_differs(before, now), frame = differs(before, now, FRAME_COLOURS);
+  if (!header && !frame) return;
+  const int x = wherex(), y = wherey(), attribute = current_attr();
+  if (header) draw_header();
+  if (frame) draw_main_frame();
+  textattr(attribute);
+  gotoxy(x, y);
 }

@@ -5,6 +5,8 @@
 #include <ctime>
 #include <string>
 
+#include "data/setup_record.h"
+
 extern const char BUILD_BANNER[];
 constexpr int BUILD_BANNER_LENGTH = 38;
 
@@ -14,6 +16,9 @@ void draw_header() noexcept;
 void draw_header_at(const std::tm& now) noexcept;
 // Leaves palette slot attr[91] current.
 void draw_main_frame() noexcept;
+// Redraws the header box and the main frame where setup_record() differs
+// from before in what they show; cursor and attribute stay as they were.
+void redraw_changed_boxes(const SetupRecord& before) noexcept;
 
 std::string header_title();
 std::string printer_line();

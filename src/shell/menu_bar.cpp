@@ -31,9 +31,10 @@ StateSlots slots_of(menu::ItemState state) {
 int place_column() { return (current_item - page_first) * PLACE_WIDTH + FIRST_COLUMN; }
 bool on_second_page(int item) { return item > menu::PAGE_SIZE; }
 
-// What the bar does after a key: redraw the page, only move the cursor, or
-// return a choice.
-enum class Next { redraw_page, move_cursor, choose };
+// What the bar does after a key: redraw the page, only move the cursor,
+// nothing at all (a pasted character, of which a paste may bring a million),
+// or return a choice.
+enum class Next { redraw_page, move_cursor, stay, choose };
 
 void select_and_redraw(int item) {
   current_item = item;
@@ -74,6 +75,7 @@ Next on_extended(int k) {
       return Next::redraw_page;
     case key::LEFT: return on_left();
     case key::RIGHT: return on_right();
+    case key::PASTED: return Next::stay;
     default: return Next::redraw_page;  // any other extended key, Del and the help key
   }
 }
@@ -95,7 +97,7 @@ void draw_menu_item(menu::ItemState state) noexcept {
   textattr(palette_attr(s.text));
   cprintf("%-12s", text);
   gotoxy(place_column(), MENU_ROW);
-  textattr(palette_attr(s.hotkey));
+  textattr_hotkey(palette_attr(s.hotkey));
   cprintf("%c", text[0]);
   if (state == menu::ItemState::normal) return;
   gotoxy(place_column(), MENU_ROW);
@@ -116,7 +118,7 @@ int menu_bar() noexcept {
   Next next = Next::redraw_page;
   for (;;) {
     if (next == Next::redraw_page) draw_menu_page();
-    draw_menu_item(menu::ItemState::cursor);
+    if (next != Next::stay) draw_menu_item(menu::ItemState::cursor);
     const int c = getch();
     const int code = c & 0xFF;  // 128-255 arrive as negative bytes
     if (c == 0) {

@@ -58,7 +58,7 @@ int load_catalogue_file_or_installed(const std::string& name) {
 
 }  // namespace
 
-int start_up(int argc, const char* const* argv) noexcept {
+int start_up(int argc, const char* const* argv, bool (*terminal_check)() noexcept) noexcept {
   help_overlay(HELP_COMMAND);
   // A save past a file-size limit must fail as a write, not end us halfway.
   std::signal(SIGXFSZ, SIG_IGN);
@@ -75,7 +75,7 @@ int start_up(int argc, const char* const* argv) noexcept {
   s.language_ext = argv[3];
   s.service_mode = argc >= 5 && std::strcmp(argv[4], SERVICE_CODE) == 0;
 
-  if (!terminal_usable()) return STATUS_NO_FILE;  // before the company file is touched
+  if (!terminal_check()) return STATUS_NO_FILE;  // before the company file is touched
   const std::string company_path = s.location_prefix + "DITTA." + s.company_code;
   if (int error = open_company_file(company_path)) return report_company_failure(company_path, error);
   setup_record().fill(0);

@@ -1,9 +1,11 @@
 // Saving merges the operator's changes over what the file holds now, and a
 // save that fails leaves the file as it was.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "data/company_file.h"
 #include "support/test_support.h"
@@ -32,6 +34,45 @@ TEST(MergeRecord, TheOperatorsChangesOverWhatTheFileHoldsNow) {
       {"changed and undone is unchanged", with({{7, 'b'}}), with({{7, 'b'}}), with({{7, 'f'}}), with({{7, 'f'}})},
   };
   for (const auto& c : cases) EXPECT_EQ(text(merge_record(c.base, c.memory, c.file)), text(c.written)) << c.what;
+}
+
+std::string padded(const char* text) {
+  std::string bytes(text);
+  bytes.resize(32, '\0');
+  return bytes;
+}
+
+std::string binary64(double value) {
+  SetupRecord r{};
+  set_double(r, field::currency_rate_at(0), value);
+  return std::string(reinterpret_cast<const char*>(r.data()) + field::currency_rate_at(0).offset, 8);
+}
+
+SetupRecord holding(Field f, const std::string& bytes) {
+  SetupRecord r;
+  r.fill('u');
+  std::copy(bytes.begin(), bytes.end(), r.begin() + f.offset);
+  return r;
+}
+
+// One field changed by both: the file holds one writer's value, never a mix.
+TEST(MergeRecord, AFieldChangedByBothIsTheOperatorsWholeAndFlagsMergeBitByBit) {
+  const struct {
+    const char* what;
+    Field field;
+    std::string base, memory, file, written;
+  } cases[] = {
+      {"a heading", field::heading_line(1), padded("Via Verdi 3"), padded("Via Roma 1"), padded("Piazza Garibaldi 5"),
+       padded("Via Roma 1")},
+      {"a rate", field::currency_rate_at(0), binary64(1.0), binary64(3.0), binary64(1.1), binary64(3.0)},
+      {"bit 0 ours, bit 7 theirs", field::option_flags_b, "\x10", "\x11", "\x90", "\x91"},
+      {"high digit ours, low digit theirs", element(field::number_formats, 2, 1), "\x12", "\x32", "\x15", "\x35"},
+      {"a byte of no field", Field{392, 1}, "b", "b", "f", "f"},
+  };
+  for (const auto& c : cases) {
+    const SetupRecord merged = merge_record(holding(c.field, c.base), holding(c.field, c.memory), holding(c.field, c.file));
+    EXPECT_EQ(hex(text(merged)), hex(text(holding(c.field, c.written)))) << c.what;
+  }
 }
 
 // The real calls, logged; a file-size limit and a failing fsync on demand.
@@ -93,6 +134,70 @@ TEST(CompanySave, AFailedSaveLeavesTheFileAsItWasAndKeepsTheChangesPending) {
     close_company_file();
   }
   set_company_file_calls(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Another holder of the record's lock: its descriptor, or -1 when refused.
+int take_lock(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDWR);
+  flock lock{};
+  lock.l_type = F_WRLCK;
+  lock.l_len = RECORD_SIZE;
+  if (fcntl(fd, F_OFD_SETLK, &lock) == 0) return fd;
+  ::close(fd);
+  return -1;
+}
+
+// What another program does to the file at the path while we run.
+void rename_over(TempDir& dir, int&) {
+  dir.write("new", std::string(1024, 'n'));
+  std::filesystem::rename(dir.file("new"), dir.file("DITTA.001"));
+}
+void remove_file(TempDir& dir, int&) { std::filesystem::remove(dir.file("DITTA.001")); }
+void truncate_file(TempDir& dir, int&) { std::filesystem::resize_file(dir.file("DITTA.001"), 100); }
+void rename_over_locked(TempDir& dir, int& holder) {
+  rename_over(dir, holder);
+  holder = take_lock(dir.file("DITTA.001"));
+}
+
+TEST(CompanySave, AReplacedFileGetsTheChangesOrTheSaveFailsWithoutWriting) {
+  std::string merged(1024, 'n');
+  merged.replace(32, 32, "Via Roma 1" + std::string(22, '\0'));
+  const struct {
+    const char* what;
+    void (*meanwhile)(TempDir&, int&);
+    int status;
+    const char* reason;
+    std::string file_after;  // "" when there is no file
+  } cases[] = {
+      {"renamed over: merged into the new file", rename_over, 0, "", merged},
+      {"removed", remove_file, FILE_REMOVED, "file removed", ""},
+      {"truncated", truncate_file, FILE_TRUNCATED, "cut to 100 bytes", std::string(100, 'a')},
+      {"replaced by a file another holds", rename_over_locked, REPLACEMENT_IN_USE, "in use", std::string(1024, 'n')},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    dir.write("DITTA.001", std::string(1024, 'a'));
+    ASSERT_EQ(open_company_file(dir.file("DITTA.001")), 0);
+    ASSERT_EQ(load_setup_record(), 0);
+    set_text(setup_record(), field::heading_line(1), "Via Roma 1");
+    int holder = -1;
+    c.meanwhile(dir, holder);
+    EXPECT_EQ(store_setup_record(), c.status) << c.what;
+    if (c.status) {
+      EXPECT_EQ(save_failure_reason(c.status), c.reason) << c.what;
+    }
+    const bool exists = std::filesystem::exists(dir.file("DITTA.001"));
+    EXPECT_EQ(exists ? dir.read("DITTA.001") : "", c.file_after) << c.what;
+    if (c.status == 0) {
+      EXPECT_EQ(take_lock(dir.file("DITTA.001")), -1) << c.what << ": the lock moved with the save";
+    }
+    if (holder >= 0) ::close(holder);
+    close_company_file();
+  }
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "data/company_file.h"
 #include "data/setup_record.h"
@@ -81,7 +80,7 @@ TEST_F(Options, AFailedSaveIsShownByEachDialog) {
       {edit_options, Keys{ENTER, TAB} + ACCEPT_DIGITS}, {edit_digit_rows, {END}}, {edit_value_list, repeat({TAB}, 8)}};
   close_company_file();
   if (open_company_file("/dev/full") != 0) GTEST_SKIP() << "no /dev/full here";
-  const std::string reason = std::strerror(ENOSPC);
+  const std::string reason = "Record not saved: disk full";
   for (const auto& [dialog, keys] : cases) {
     MessageSpy spy;
     set_console_backend(&spy);

@@ -19,7 +19,7 @@ FIELD_COLUMN, FIELD_ROW = 4, 7  # heading line 1
 # (step, most bytes, where the cursor ends: a column change, a place, or the
 # place after an earlier step)
 BUDGETS = (
-    ("first frame", 2637, ("at", 3, 2)),         # as before the motion rules, plus 8 for bracketed paste on
+    ("first frame", 2653, ("at", 3, 2)),         # as before the motion rules, plus 8 for bracketed paste on, 16 for Meta as Esc
     ("menu-bar move", 58, ("at", 16, 2)),        # likewise
     ("open the currency table", 1077, None),     # likewise
     ("first character typed", 9, +1),            # the field's colours, then the character

@@ -1,6 +1,7 @@
 """Start-up failures: the exit status, one line on stderr, nothing drawn, and
 the company file untouched."""
 import os
+import subprocess
 import unittest
 
 from program import ProgramCase
@@ -24,12 +25,12 @@ CASES = [
 
 @unittest.skipUnless(BIN, "SETUPEDIT_BIN is not set; run the tests through ctest or set it")
 class StartupFailuresWithoutTerminal(ProgramCase, unittest.TestCase):
-    """Run directly, with pipes for input and output."""
+    """Run directly: a pseudo-terminal for input and output, or none."""
 
     def test_failures(self):
         for case, args, status, words in CASES:
             with self.subTest(case, args=args):
-                result = self.scratch.run_program(args)
+                result = self.scratch.run_program(args, terminal=True)
                 self.assertEqual(result.returncode, status, result.stderr)
                 self.assertEqual(result.stdout, b"", "something was drawn")
                 lines = result.stderr.decode(errors="replace").strip().splitlines()
@@ -50,9 +51,19 @@ class StartupFailuresWithoutTerminal(ProgramCase, unittest.TestCase):
         self.assert_nothing_written()
 
     def test_missing_catalogue_leaves_company_file_times(self):
-        result = self.scratch.run_program(["", "001", "XYZ"])
+        result = self.scratch.run_program(["", "001", "XYZ"], terminal=True)
         self.assertEqual(result.returncode, 1)
         self.assert_nothing_written()
+
+    def test_closed_standard_descriptors_never_reach_the_company_file(self):
+        # A file opened while 2 is closed would be 2, and the message about
+        # the missing terminal would be written into the record.
+        for case, closed in (("stderr", (2,)), ("stdout and stderr", (1, 2)), ("all three", (0, 1, 2))):
+            with self.subTest(case):
+                result = self.scratch.run_program(["", "001", "ENG"], stdin=subprocess.DEVNULL,
+                                                  pass_fds=(), preexec_fn=lambda: [os.close(fd) for fd in closed])
+                self.assertEqual(result.returncode, 1)
+                self.assert_nothing_written()
 
 
 @unittest.skipIf(requirements_missing(), requirements_missing() or "")

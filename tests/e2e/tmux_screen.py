@@ -9,11 +9,16 @@ Colours are kept as ANSI indices: 0-7 for the normal eight, 8-15 for the
 bright ones, whether tmux reports them as 30-37/90-97 or as 38;5;n. None is
 the terminal's default colour.
 """
+import fcntl
 import os
+import pty
+import select
 import shlex
 import shutil
+import struct
 import subprocess
 import tempfile
+import termios
 import time
 import unittest
 import uuid
@@ -108,6 +113,31 @@ def colours_of(attribute):
     return bios_to_ansi(attribute & 0x0F), bios_to_ansi((attribute >> 4) & 7)
 
 
+def run_in_pty(argv, cwd, env, timeout=20):
+    master, slave = pty.openpty()
+    fcntl.ioctl(slave, termios.TIOCSWINSZ, struct.pack("HHHH", ROWS, COLUMNS, 0, 0))
+    with subprocess.Popen(argv, cwd=cwd, env=env, stdin=slave, stdout=slave, stderr=subprocess.PIPE,
+                          start_new_session=True) as process:
+        os.close(slave)
+        shown = b""
+        deadline = time.monotonic() + timeout
+        while process.poll() is None and time.monotonic() < deadline:
+            if select.select([master], [], [], 0.05)[0]:
+                try:
+                    chunk = os.read(master, 65536)
+                except OSError:
+                    chunk = b""
+                if chunk and not shown:
+                    os.write(master, b"0")  # drawn: leave through the menu bar
+                shown += chunk
+        if process.poll() is None:
+            process.kill()
+        stderr = process.stderr.read()
+        process.wait()
+    os.close(master)
+    return subprocess.CompletedProcess(argv, process.returncode, shown, stderr)
+
+
 class Scratch:
     """A scratch folder with the sample company file, the English catalogue,
     SETUP.001, the help file and a fake help viewer; removed by the test."""
@@ -141,11 +171,16 @@ class Scratch:
     def company_written(self):
         return os.stat(self.company).st_mtime_ns != 0
 
-    def run_program(self, args):
-        """Runs the program here without a terminal: pipes for input and output."""
+    def run_program(self, args, terminal=False, **redirect):
+        """Runs the program here, by default without a terminal: pipes for
+        input and output. With terminal, standard input and output are an
+        80x25 pseudo-terminal, and once the program draws it is left with 0."""
         self.hold_company_time()
-        return subprocess.run([BIN, *args], cwd=self.dir, stdin=subprocess.PIPE, capture_output=True,
-                              timeout=20, env=dict(os.environ, ASAN_OPTIONS="detect_leaks=0"))
+        env = dict(os.environ, ASAN_OPTIONS="detect_leaks=0")
+        if not terminal:
+            return subprocess.run([BIN, *args], cwd=self.dir, **(redirect or dict(stdin=subprocess.PIPE,
+                                  capture_output=True)), timeout=20, env=env)
+        return run_in_pty([BIN, *args], self.dir, dict(env, TERM="xterm-256color"))
 
     def exists(self, name):
         return os.path.exists(self.path(name))

@@ -46,8 +46,9 @@ struct Read {
 
 // Feeds the reads in order, then lets the input fall silent for a second.
 std::vector<int> decode(const std::vector<Read>& reads, bool utf8 = true,
-                        const std::vector<std::pair<std::string, int>>& added = {}, int erase = 0x7F) {
-  KeyDecoder decoder(utf8, erase);
+                        const std::vector<std::pair<std::string, int>>& added = {}, int erase = 0x7F,
+                        bool meta = false) {
+  KeyDecoder decoder(utf8, erase, meta);
   for (const auto& [bytes, key] : added) decoder.add_sequence(bytes, key);
   std::vector<int> keys;
   int64_t last = 0;
@@ -217,6 +218,26 @@ TEST(KeyDecoder, AltWithEveryOtherKey) {
   check("\x1b\x82", {key::ALT_OTHER}, false);  // a code page 437 byte
 }
 
+// A meta key that sets bit 7 (xterm and GNU screen in an 8-bit locale): the
+// high byte is Alt with the key of the low bits, never a typed character;
+// pasted text and UTF-8 input stay text.
+TEST(KeyDecoder, MetaBitIsAltOnlyWithoutUtf8) {
+  struct MetaCase {
+    bool utf8, meta;
+    std::string bytes;
+    std::vector<int> keys;
+  };
+  const MetaCase cases[] = {
+      {false, true, "\xf8\x8d\xa1", {X(0x2D), X(0x1C), key::ALT_OTHER}},  // Alt+x, Alt+Enter, Alt+!
+      {false, true, "\x1b[200~\xf8\x1b[201~", {PASTED | 0xF8}},
+      {false, false, "\xf8", {0xF8}},                   // no meta key: code page 437
+      {true, true, "\xc3\xa9", {0x82}},                 // UTF-8: é
+  };
+  for (const MetaCase& c : cases)
+    EXPECT_EQ(decode({{c.bytes, 0}}, c.utf8, {}, 0x7F, c.meta), c.keys)
+        << shown(c.bytes) << (c.utf8 ? " utf8" : "") << (c.meta ? " meta" : "");
+}
+
 // The terminal's erase byte (termios VERASE) is Backspace; the other of ^H
 // and ^? is Ctrl+Backspace (Del's KeyCode).
 TEST(KeyDecoder, EraseByteFromTheTerminal) {
@@ -267,6 +288,19 @@ TEST(KeyDecoder, BracketedPasteOnlyTypes) {
     check(c.reads, c.keys);
   }
   check("\x1b[200~\x82\x0d\x1b[201~", {PASTED | 0x82}, false);  // no UTF-8: bytes as they are
+}
+
+// With no more input the caller still wakes to end a paste whose end marker
+// got lost, so that the screen is shown again and the next key is a key.
+TEST(KeyDecoder, ALostPasteEndEndsAtItsSilenceWithNoMoreInput) {
+  KeyDecoder d;
+  EXPECT_EQ(d.feed("\x1b[200~ab", 0), (std::vector<int>{PASTED | 'a', PASTED | 'b'}));
+  EXPECT_TRUE(d.pasting());
+  EXPECT_EQ(d.timeout_ms(400), KeyDecoder::PASTE_DELAY_MS - 400);
+  EXPECT_TRUE(d.tick(KeyDecoder::PASTE_DELAY_MS).empty());
+  EXPECT_FALSE(d.pasting());
+  EXPECT_EQ(d.timeout_ms(KeyDecoder::PASTE_DELAY_MS), -1);
+  EXPECT_EQ(d.feed("\r", KeyDecoder::PASTE_DELAY_MS + 10), std::vector<int>{key::ENTER});
 }
 
 TEST(KeyDecoder, LoneEscWaitsForSilence) {

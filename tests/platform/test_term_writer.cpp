@@ -3,6 +3,8 @@
 // cost of typical updates is checked in bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <random>
 #include <string>
@@ -53,10 +55,13 @@ constexpr const char* LINUX_ACSC = "++,,--..00``aaffgghhiijjkkllmmnnooppqqrrsstt
 // How bright each VGA colour looks (BIOS order), for the monochrome reading.
 constexpr int LUMA[16] = {0, 194, 998, 1192, 508, 702, 1007, 1700, 850, 1044, 1848, 2042, 1358, 1552, 2356, 2550};
 
-// The attribute a model terminal reads back for a cell: itself in colour; in
-// monochrome reverse where the background is the lighter, bold for bright.
+// The attribute a model terminal reads back for a cell: itself in colour
+// (with its stand-in foreground on 8 and 16); in monochrome reverse where the
+// background is the lighter or the cell is a shadow, bold for bright.
 int shown_attr(uint8_t attr, int colours) {
+  if (colours == 8 || colours == 16) return (attr & 0xF0) | stand_in_foreground(attr & 15, (attr >> 4) & 7);
   if (colours != MONOCHROME) return attr;
+  if ((attr & 0x7F) == 0) return 0x70 | (attr & 0x80);
   const bool reverse = LUMA[(attr >> 4) & 7] > LUMA[attr & 15];
   return (reverse ? 0x70 : 0x07) | (attr & 0x88);
 }
@@ -300,29 +305,6 @@ TEST(TermWriter, LineDrawingSetWithoutUtf8) {
   }
 }
 
-// The colour depth the writer is given, from terminfo's colors, COLORTERM
-// and SETUPEDIT_COLOURS.
-TEST(TermWriter, ColourDepthFromTerminalAndEnvironment) {
-  struct Case {
-    int terminfo;
-    const char* colorterm;
-    const char* override;
-    int expected;
-  };
-  const Case cases[] = {
-      {0, nullptr, nullptr, MONOCHROME},   {2, "truecolor", nullptr, MONOCHROME},
-      {8, nullptr, nullptr, 8},            {16, nullptr, nullptr, 16},
-      {88, nullptr, nullptr, 16},          {256, nullptr, nullptr, 256},
-      {256, "truecolor", nullptr, TRUECOLOR}, {8, "24bit", nullptr, TRUECOLOR},
-      {256, "yes", nullptr, 256},          {256, "truecolor", "16", 16},
-      {0, nullptr, "256", 256},            {8, nullptr, "truecolor", TRUECOLOR},
-      {256, nullptr, "lots", 256},         {256, nullptr, "", 256},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(choose_colours(c.terminfo, c.colorterm, c.override), c.expected)
-        << c.terminfo << " " << (c.colorterm ? c.colorterm : "-") << " " << (c.override ? c.override : "-");
-}
-
 // On 256 colours every colour change may cost at most 12 bytes more than on
 // 16 (two colours of at most 6 more each), and the changes stay where they were.
 TEST(TermWriter, ExtendedColoursCostAtMostTwelveBytesMorePerChange) {
@@ -361,7 +343,7 @@ TEST(TermWriter, SgrIsMinimalAndInAnsiOrder) {
   const Case cases[] = {
       {-1, 0x07, 16, "\x1b[0;37;40m"},  {-1, 0x1E, 16, "\x1b[0;93;44m"},
       {0x07, 0x07, 16, ""},             {0x07, 0x17, 16, "\x1b[44m"},
-      {0x07, 0x47, 16, "\x1b[41m"},     {0x07, 0x67, 16, "\x1b[43m"},
+      {0x07, 0x47, 16, "\x1b[41m"},     {0x07, 0x67, 16, "\x1b[30;43m"},
       {0x07, 0x37, 16, "\x1b[46m"},     {0x07, 0x01, 16, "\x1b[34m"},
       {0x07, 0x0C, 16, "\x1b[91m"},     {0x07, 0x87, 16, "\x1b[5m"},
       {0x87, 0x07, 16, "\x1b[25m"},     {0x07, 0x0F, 8, "\x1b[1m"},
@@ -386,6 +368,72 @@ TEST(TermWriter, SgrIsMinimalAndInAnsiOrder) {
   for (const Case& c : cases)
     EXPECT_EQ(sgr_change(c.from, c.to, c.colours), c.expected)
         << "from " << c.from << " to " << int(c.to) << " with " << c.colours << " colours";
+}
+
+// Monochrome marks hotkeys and shadows where the terminal can; rxvt-unicode
+// shows blink only on the eight basic backgrounds.
+TEST(TermWriter, HotkeysShadowsAndBlinkWhereTheTerminalCanShowThem) {
+  SgrMode mono(MONOCHROME), mono_plain(MONOCHROME), rxvt(256), rgb_rxvt(TRUECOLOR);
+  mono.underline = mono.dim = true;
+  rxvt.blink_brightens = rgb_rxvt.blink_brightens = true;
+  struct Case {
+    int from, to;
+    SgrMode mode;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {-1, 0x0F | HOTKEY_LOOK, mono, "\x1b[0;1;4m"},   {0x0E, 0x0F | HOTKEY_LOOK, mono, "\x1b[4m"},
+      {-1, 0x0F | HOTKEY_LOOK, mono_plain, "\x1b[0;1m"}, {-1, 0x0F | HOTKEY_LOOK, 16, "\x1b[0;97;40m"},
+      {0x07, 0x00, mono, "\x1b[2;7m"},                  {-1, 0x00, mono_plain, "\x1b[0;7m"},
+      {0x00, 0x0F, mono, "\x1b[0;1m"},                  {0x17, 0x97, rxvt, "\x1b[5;44m"},
+      {-1, 0x97, 256, "\x1b[0;5;38;5;248;48;5;19m"},   {-1, 0xF0, rgb_rxvt, "\x1b[0;5;38;2;0;0;0;47m"},
+      // stand-ins on 8 and 16 colours only
+      {-1, 0x7F, 16, "\x1b[0;90;47m"},                 {-1, 0x7F, 8, "\x1b[0;1;30;47m"},
+      {-1, 0x3F, 16, "\x1b[0;34;46m"},                 {-1, 0x7F, 256, "\x1b[0;38;5;231;48;5;248m"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(sgr_change(c.from, c.to, c.mode), c.expected)
+        << "from " << c.from << " to " << c.to << " with " << c.mode.colours << " colours";
+}
+
+// xterm's default palette (ANSI order) and the VGA's (BIOS order).
+constexpr uint32_t XTERM_RGB[16] = {0x000000, 0xCD0000, 0x00CD00, 0xCDCD00, 0x0000EE, 0xCD00CD,
+                                    0x00CDCD, 0xE5E5E5, 0x7F7F7F, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                    0x5C5CFF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+constexpr uint32_t VGA_RGB[16] = {0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA,
+                                  0xAA5500, 0xAAAAAA, 0x555555, 0x5555FF, 0x55FF55, 0x55FFFF,
+                                  0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF};
+
+double luminance(uint32_t rgb) {
+  const auto linear = [](uint32_t c) {
+    const double v = c / 255.0;
+    return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(rgb >> 16 & 255) + 0.7152 * linear(rgb >> 8 & 255) + 0.0722 * linear(rgb & 255);
+}
+
+double contrast(uint32_t a, uint32_t b) {
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+uint32_t on_xterm(int bios) { return XTERM_RGB[(bios & 8) | (bios & 2) | (bios & 1) << 2 | (bios & 4) >> 2]; }
+
+// Every pair a VGA shows readably stays readable on xterm's palette (at
+// 2:1; a stand-in at 3:1), and the hotkeys of the shipped colours stay apart
+// from the text beside them.
+TEST(TermWriter, StandInsKeepEveryPairReadableOnXtermsPalette) {
+  for (int bg = 0; bg < 8; ++bg)
+    for (int fg = 0; fg < 16; ++fg) {
+      const int shown = stand_in_foreground(fg, bg);
+      const double vga = contrast(VGA_RGB[fg], VGA_RGB[bg]), xterm = contrast(on_xterm(shown), on_xterm(bg));
+      const double least = shown != fg ? 3.0 : vga >= 1.6 ? std::min(vga, 2.0) - 0.01 : 1.0;
+      EXPECT_GE(xterm, least) << "fg " << fg << " bg " << bg << " shown with fg " << shown;
+    }
+  const int beside[][2] = {{0x7A, 0x7F}, {0x30, 0x3F}, {0x71, 0x7F}, {0x4E, 0x4F}, {0x0E, 0x0F}};
+  for (const auto& [text, hotkey] : beside)
+    EXPECT_NE(stand_in_foreground(text & 15, text >> 4), stand_in_foreground(hotkey & 15, hotkey >> 4))
+        << std::hex << text << " beside " << hotkey;
 }
 
 }  // namespace

@@ -1,4 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "console/record_save.h"
+#include "data/company_file.h"
 
 #include "data/setup_record.h"
 #include "platform/screen.h"
@@ -89,6 +94,41 @@ TEST_F(Header, MainFrameWithTitleAndBanner) {
   EXPECT_EQ(screen_text(4, 33, 47), " Company setup ");
   EXPECT_EQ(screen_attr(21, 24), 0x30);
   EXPECT_EQ(current_attr(), 0x30);
+}
+
+// What another program wrote and our save brought in shows at once.
+TEST_F(Header, ASaveRedrawsTheBoxesShowingWhatItBroughtIn) {
+  use_catalogue({"Company setup"});
+  const struct {
+    const char* what;
+    int offset;
+    std::string outside;
+    bool header, frame;
+  } cases[] = {
+      {"heading 2", field::heading_line(2).offset, std::string("Piazza Garibaldi 5", 19), true, false},
+      {"the main frame's colour", 886 + slot::MAIN_FRAME, "\x4E", false, true},
+      {"heading 3, not shown", field::heading_line(3).offset, std::string("Elsewhere", 10), false, false},
+  };
+  follow_saved_record(redraw_changed_boxes);
+  for (const auto& c : cases) {
+    TempDir dir;
+    dir.write("DITTA.001", std::string(reinterpret_cast<const char*>(setup_record().data()), RECORD_SIZE));
+    ASSERT_EQ(open_company_file(dir.file("DITTA.001")), 0);
+    ASSERT_EQ(load_setup_record(), 0);
+    clrscr();
+    gotoxy(7, 9);
+    textattr(0x21);
+    const int fd = ::open(dir.file("DITTA.001").c_str(), O_WRONLY);
+    ASSERT_EQ(pwrite(fd, c.outside.data(), c.outside.size(), c.offset), static_cast<ssize_t>(c.outside.size()));
+    ::close(fd);
+    ASSERT_TRUE(save_record("test")) << c.what;
+    EXPECT_EQ(screen_text(1).find("Piazza Garibaldi 5") != std::string::npos, c.header) << c.what;
+    EXPECT_EQ(screen_text(24).find(BUILD_BANNER) != std::string::npos, c.frame) << c.what;
+    EXPECT_EQ(std::make_pair(wherex(), wherey()), std::make_pair(7, 9)) << c.what;
+    EXPECT_EQ(current_attr(), 0x21) << c.what;
+    close_company_file();
+  }
+  follow_saved_record(nullptr);
 }
 
 }  // namespace

@@ -18,9 +18,11 @@ class StartUp : public ConsoleTest {
     close_company_file();
     ConsoleTest::TearDown();
   }
+  static inline bool terminal = true;
+  static bool terminal_check() noexcept { return terminal; }
   int run(std::vector<const char*> args) {
     args.insert(args.begin(), "setupedit");
-    return start_up(static_cast<int>(args.size()), args.data());
+    return start_up(static_cast<int>(args.size()), args.data(), terminal_check);
   }
   TempDir dir;
   InDirectory in_dir{dir.path};
@@ -31,27 +33,31 @@ TEST_F(StartUp, FailuresEndWithTheirStatusAndTouchNothing) {
   struct Case {
     const char* what;
     std::vector<const char*> args;
-    bool company_file, catalogue;
+    bool company_file, catalogue, terminal;
     int status;
   };
   const Case cases[] = {
-      {"no arguments", {}, true, true, STATUS_USAGE},
-      {"two arguments", {"", "001"}, true, true, STATUS_USAGE},
-      {"prefix too long", {"ABC", "001", "ENG"}, true, true, STATUS_USAGE},
-      {"code too long", {"", "0001", "ENG"}, true, true, STATUS_USAGE},
-      {"language too long", {"", "001", "ENGL"}, true, true, STATUS_USAGE},
-      {"no company file", {"", "002", "ENG"}, true, true, STATUS_NO_FILE},
-      {"no catalogue", {"", "001", "ITA"}, true, false, STATUS_NO_FILE},
-      {"all there", {"", "001", "ENG"}, true, true, 0},
+      {"no arguments", {}, true, true, true, STATUS_USAGE},
+      {"two arguments", {"", "001"}, true, true, true, STATUS_USAGE},
+      {"prefix too long", {"ABC", "001", "ENG"}, true, true, true, STATUS_USAGE},
+      {"code too long", {"", "0001", "ENG"}, true, true, true, STATUS_USAGE},
+      {"language too long", {"", "001", "ENGL"}, true, true, true, STATUS_USAGE},
+      {"no company file", {"", "002", "ENG"}, true, true, true, STATUS_NO_FILE},
+      {"no catalogue", {"", "001", "ITA"}, true, false, true, STATUS_NO_FILE},
+      {"all there", {"", "001", "ENG"}, true, true, true, 0},
+      {"no terminal: the company file is not even opened", {"", "001", "ENG"}, true, true, false, STATUS_NO_FILE},
   };
   for (const auto& c : cases) {
     std::filesystem::remove(dir.file("VELTRIS.ENG"));
     dir.write("DITTA.001", record);
     if (c.catalogue) dir.write("VELTRIS.ENG", "Title\n");
+    terminal = c.terminal;
     EXPECT_EQ(run(c.args), c.status) << c.what;
+    terminal = true;
     EXPECT_EQ(dir.read("DITTA.001"), record) << c.what;
     EXPECT_FALSE(std::filesystem::exists(dir.file("DITTA.002"))) << c.what;
     EXPECT_EQ(console.presents, 0) << c.what << ": nothing drawn";
+    EXPECT_EQ(company_file_open(), c.status == 0) << c.what;
     close_company_file();
   }
 }
