@@ -8,7 +8,7 @@ seconds=${FUZZ_SECONDS:-20}
 jobs=$(nproc 2>/dev/null || echo 2)
 build=build/fuzz
 targets="key_decoder catalogue record dump"
-cmake -S . -B $build -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DSETUPEDIT_FUZZ=ON >/dev/null
+cmake -S . -B $build -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DSETUPEDIT_FUZZ=ON -DSETUPEDIT_WERROR=ON >/dev/null
 for t in $targets; do cmake --build $build -j "$jobs" --target fuzz_$t >/dev/null; done
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

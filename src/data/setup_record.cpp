@@ -57,8 +57,8 @@ uint8_t palette_attr(const SetupRecord& r, int k) noexcept {
 int read_record(std::FILE* file, uint8_t* buffer, int index, int size) noexcept {
   if (std::fseek(file, static_cast<long>(index) * size, SEEK_SET) != 0) return errno ? errno : EIO;
   errno = 0;  // so that the reason of a failed read (a folder, say) is kept
-  std::fread(buffer, 1, static_cast<size_t>(size), file);
-  if (std::ferror(file)) {
+  const size_t wanted = static_cast<size_t>(size);
+  if (std::fread(buffer, 1, wanted, file) < wanted && std::ferror(file)) {
     const int status = errno ? errno : EIO;
     std::clearerr(file);
     return status;

@@ -113,9 +113,10 @@ class Installed(unittest.TestCase):
                               catalogue[13] in s.row(25), "the main screen with the installed catalogue")
                 pane.send("C-End")
                 help_file = self.installed("share", "setupedit", "nolvex.hlp")
-                shown = pane.wait_for(lambda s: f"PAGER SHOWS {help_file}" in "\n".join(s.lines()),
-                                      "the installed viewer on the installed help file")
-                self.assertIn(help_first_line, "\n".join(shown.lines()))
+                # The pager prints its line, then the help's first line: wait for both.
+                pane.wait_for(lambda s: all(line in "\n".join(s.lines())
+                                            for line in (f"PAGER SHOWS {help_file}", help_first_line)),
+                              "the installed viewer on the installed help file")
                 pane.send("Enter")
                 pane.wait_for(lambda s: s.alternate and catalogue[0] in s.row(4), "the editor after the help")
                 pane.type("0")
