@@ -177,7 +177,7 @@ std::string save_failure_reason(int status) {
   switch (status) {
     case FILE_REMOVED: return "file removed";
     case FILE_TRUNCATED: return "cut to " + std::to_string(truncated_size) + " bytes";
-    case REPLACEMENT_NOT_A_FILE: return "replaced by what is not a file";
+    case REPLACEMENT_NOT_A_FILE: return "not a regular file";  // fits the status line
     case REPLACEMENT_IN_USE: return lock_holder > 0 ? "in use by " + std::to_string(lock_holder) : "in use";
     case ENOSPC: return "disk full";
     case EFBIG: return "file too large";

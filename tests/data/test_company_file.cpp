@@ -181,7 +181,7 @@ TEST(CompanySave, AReplacedFileGetsTheChangesOrTheSaveFailsWithoutWriting) {
       {"removed", remove_file, FILE_REMOVED, "file removed", ""},
       {"truncated", truncate_file, FILE_TRUNCATED, "cut to 100 bytes", std::string(100, 'a')},
       {"replaced by a file another holds", rename_over_locked, REPLACEMENT_IN_USE, "in use", std::string(1024, 'n')},
-      {"replaced by a device", link_to_device, REPLACEMENT_NOT_A_FILE, "replaced by what is not a file", ""},
+      {"replaced by a device", link_to_device, REPLACEMENT_NOT_A_FILE, "not a regular file", ""},
   };
   for (const auto& c : cases) {
     TempDir dir;
@@ -194,6 +194,7 @@ TEST(CompanySave, AReplacedFileGetsTheChangesOrTheSaveFailsWithoutWriting) {
     EXPECT_EQ(store_setup_record(), c.status) << c.what;
     if (c.status) {
       EXPECT_EQ(save_failure_reason(c.status), c.reason) << c.what;
+      EXPECT_LE(save_failure_reason(c.status).size(), 22u) << c.what << ": no room after \"Record not saved: \"";
     }
     const bool exists = std::filesystem::exists(dir.file("DITTA.001"));
     EXPECT_EQ(exists ? dir.read("DITTA.001") : "", c.file_after) << c.what;
