@@ -42,6 +42,7 @@ bool company_file_open() noexcept;
 constexpr int FILE_REMOVED = -1;        // nothing at the path any more
 constexpr int FILE_TRUNCATED = -2;      // shorter than when last read or saved
 constexpr int REPLACEMENT_IN_USE = -3;  // replaced by a file another process locks
+constexpr int REPLACEMENT_NOT_A_FILE = -4;  // replaced by a device, a FIFO, a folder
 // A failed save's reason in a few words, for "not saved: ..." messages.
 std::string save_failure_reason(int status);
 

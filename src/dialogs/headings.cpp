@@ -4,7 +4,9 @@
 // "SETUP.<ext>" exists in the current directory.
 #include "dialogs/headings.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -42,13 +44,14 @@ void print_heading(int n) {
   cprintf(" %-31s ", get_text(setup_record(), field::heading_line(n)).c_str());
 }
 
-// A directory opens for reading here but is no setup file.
+// A directory opens for reading here but is no setup file. A FIFO of that
+// name must not keep the editor waiting for a writer.
 bool setup_file_exists(const std::string& ext) {
-  std::FILE* f = std::fopen(("SETUP." + ext).c_str(), "r");
-  if (!f) return false;
+  const int fd = ::open(("SETUP." + ext).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
   struct stat info {};
-  const bool is_file = ::fstat(::fileno(f), &info) == 0 && !S_ISDIR(info.st_mode);
-  std::fclose(f);
+  const bool is_file = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+  ::close(fd);
   return is_file;
 }
 

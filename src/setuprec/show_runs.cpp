@@ -24,9 +24,11 @@ bool load(const std::string& name, SetupRecord& record) {
 }
 
 // Several records: `# FILE` before each, or one JSON object keyed by file.
+// Both name the file alike, escaped: a name need not be UTF-8.
 void print_record(const std::string& name, const SetupRecord& record, bool json, bool several, bool first) {
   if (json && several) {
-    std::printf("%s  %s: %s", first ? "{\n" : ",\n", json_string(name).c_str(), json_record(record, "  ").c_str());
+    const std::string key = json_string(input_name(name));
+    std::printf("%s  %s: %s", first ? "{\n" : ",\n", key.c_str(), json_record(record, "  ").c_str());
   } else if (json) {
     std::printf("%s\n", json_record(record).c_str());
   } else {
