@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "data/history.h"
 #include "data/record_lock.h"
 
 namespace {
@@ -18,7 +19,7 @@ namespace {
 constexpr CompanyFileCalls SYSTEM_CALLS = {::pread, ::pwrite, ::fsync};
 const CompanyFileCalls* calls = &SYSTEM_CALLS;
 volatile int company_fd = -1;
-std::string company_path;
+std::string company_path;  // saves follow it; the history lives beside it
 SetupRecord base{};     // the record as last read or saved
 off_t known_size = -1;  // the file's length then (-1: not a regular file)
 off_t truncated_size = 0;
@@ -69,8 +70,14 @@ int follow_path() {
   if (!S_ISREG(held.st_mode)) return 0;  // a device is not replaced by a rename
   if (stat(company_path.c_str(), &at_path) != 0) return errno == ENOENT ? FILE_REMOVED : errno;
   if (at_path.st_dev == held.st_dev && at_path.st_ino == held.st_ino && held.st_nlink > 0) return 0;
-  const int fd = ::open(company_path.c_str(), O_RDWR | O_CLOEXEC);
+  // No blocking on a FIFO or a line put there, and no saving into a device.
+  const int fd = ::open(company_path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return errno == ENOENT ? FILE_REMOVED : errno;
+  struct stat opened{};
+  if (fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+    ::close(fd);
+    return REPLACEMENT_NOT_A_FILE;
+  }
   if (lock_record(fd, &lock_holder) != 0) {
     ::close(fd);
     return REPLACEMENT_IN_USE;
@@ -150,6 +157,7 @@ int store_setup_record() noexcept {
   }
   base = memory;
   known_size = regular_file_size();
+  record_save_in_history(company_path, company_fd, now, memory);
   return 0;
 }
 
@@ -171,6 +179,7 @@ std::string save_failure_reason(int status) {
   switch (status) {
     case FILE_REMOVED: return "file removed";
     case FILE_TRUNCATED: return "cut to " + std::to_string(truncated_size) + " bytes";
+    case REPLACEMENT_NOT_A_FILE: return "not a regular file";  // fits the status line
     case REPLACEMENT_IN_USE: return lock_holder > 0 ? "in use by " + std::to_string(lock_holder) : "in use";
     case ENOSPC: return "disk full";
     case EFBIG: return "file too large";

@@ -25,6 +25,8 @@ int load_setup_record() noexcept;
 // as one block, synced. Afterwards setup_record() is what the file holds. On
 // failure returns the errno value and puts back the bytes of the record that
 // reached the file; the operator's changes stay pending for the next save.
+// A save that changed the file is then entered in the history (history.h);
+// whether that worked is history_problem(), never this result.
 int store_setup_record() noexcept;
 void close_company_file() noexcept;
 // Closes the descriptor only: safe in a signal handler. Every save has been
@@ -40,6 +42,7 @@ bool company_file_open() noexcept;
 constexpr int FILE_REMOVED = -1;        // nothing at the path any more
 constexpr int FILE_TRUNCATED = -2;      // shorter than when last read or saved
 constexpr int REPLACEMENT_IN_USE = -3;  // replaced by a file another process locks
+constexpr int REPLACEMENT_NOT_A_FILE = -4;  // replaced by a device, a FIFO, a folder
 // A failed save's reason in a few words, for "not saved: ..." messages.
 std::string save_failure_reason(int status);
 

@@ -100,5 +100,5 @@ std::vector<WalkField> table_fields() {
 
 void edit_currencies() {
   draw_table();
-  if (walk_fields(table_fields()) == WalkEnd::completed) save_record();
+  if (walk_fields(table_fields()) == WalkEnd::completed) save_record("currencies");
 }

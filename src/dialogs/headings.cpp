@@ -4,7 +4,9 @@
 // "SETUP.<ext>" exists in the current directory.
 #include "dialogs/headings.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -60,13 +62,14 @@ std::vector<WalkField> heading_fields() {
   return fields;
 }
 
-// A directory opens for reading here but is no setup file.
+// A directory opens for reading here but is no setup file. A FIFO of that
+// name must not keep the editor waiting for a writer.
 bool setup_file_exists(const std::string& ext) {
-  std::FILE* f = std::fopen(("SETUP." + ext).c_str(), "r");
-  if (!f) return false;
+  const int fd = ::open(("SETUP." + ext).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
   struct stat info {};
-  const bool is_file = ::fstat(::fileno(f), &info) == 0 && !S_ISDIR(info.st_mode);
-  std::fclose(f);
+  const bool is_file = ::fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+  ::close(fd);
   return is_file;
 }
 
@@ -82,7 +85,7 @@ void edit_headings() {
   draw_frame(frame::SHADOWED, 2, 6, 36, 12, dialog_attr(), catalogue_line(menu_item()));
   for (int i = 1; i <= HEADINGS; ++i) print_heading(i);
   if (walk_fields(heading_fields()) != WalkEnd::completed) return;
-  save_record();
+  save_record("heading lines");
   draw_header();
 }
 
@@ -94,7 +97,7 @@ void edit_option_flags_a() {
   draw_check_boxes(list, w, FIRST_FLAGS_A_LABEL);
   if (run_check_boxes(list, w) != key::ENTER) return;
   set_byte(setup_record(), field::option_flags_a, 0, w);
-  save_record();
+  save_record("option flags A");
 }
 
 // The extension reaches the record only once its file is found: a refused
@@ -122,5 +125,5 @@ void edit_setup_ext() {
     show_message(std::string(catalogue_line(SETUP_FILE_MISSING)) + " " + offered);
   }
   if (typed) set_text(setup_record(), field::setup_ext, offered);
-  save_record();
+  save_record("setup file");
 }

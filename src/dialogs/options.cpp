@@ -136,5 +136,5 @@ void edit_options() {
     if (end == WalkEnd::left) return;
     if (end == WalkEnd::completed) break;
   }
-  save_record();
+  save_record("options");
 }

@@ -73,6 +73,6 @@ std::vector<WalkField> value_fields(Field table) {
 void param_set_dialog(Field table) {
   draw_table(table, active_param_row(setup_record()));
   if (choose_row(row_chooser()) == chooser::EDIT && walk_fields(value_fields(table)) != WalkEnd::completed) return;
-  save_record();
+  save_record(table.offset == field::printer_params.offset ? "printer params" : "aux params");
   draw_header();
 }

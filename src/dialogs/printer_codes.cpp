@@ -135,5 +135,5 @@ void edit_printer_codes() {
   const int set = ask_code_set();
   if (set < 0) return;
   draw_codes(set);
-  if (walk_fields(code_fields(set)) == WalkEnd::completed) save_record();
+  if (walk_fields(code_fields(set)) == WalkEnd::completed) save_record("printer codes");
 }

@@ -61,7 +61,7 @@ void printer_menu() {
 void edit_printer_names() {
   const int attr = palette_attr(slot::PRINTER_NAMES);
   draw_frame(frame::SHADOWED, 2, 13, 36, 16, attr, entry_label(catalogue_line(PRINTER_NAMES_ENTRY)));
-  if (walk_fields(name_fields(attr)) == WalkEnd::completed) save_record();
+  if (walk_fields(name_fields(attr)) == WalkEnd::completed) save_record("printer names");
 }
 
 void edit_printer_params() { param_set_dialog(field::printer_params); }

@@ -105,7 +105,7 @@ void edit_protected() {
   for (const ProtectedRow& r : PROTECTED_ROWS)
     if (!protected_text_given(r)) return;
   show_hint(NO_HINT);
-  save_record();
+  save_record("protected fields");
 }
 
 // An emptied service line keeps its old text; the record is written even
@@ -124,5 +124,5 @@ void edit_service_line() {
   set_changed_text(line);
   gotoxy(SERVICE_COLUMN, SERVICE_ROW);
   cprintf("%-*s", shown, get_text(setup_record(), line).c_str());
-  save_record();
+  save_record("service line");
 }

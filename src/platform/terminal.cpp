@@ -105,6 +105,7 @@ class TerminalBackend final : public ConsoleBackend {
   bool unshown_ = false;        // a present was put off until the paste ends
   bool reading_paste_ = false;  // the last key read was a pasted character
   bool paste_rang_ = false;     // the bell rang for the paste being read
+  bool paste_refused_ = false;  // the bell rang for a paste under the notice
 };
 
 bool TerminalBackend::open() noexcept {
@@ -202,14 +203,17 @@ void TerminalBackend::read_input() noexcept {
 // Keys typed while the too-small notice shows would be carried out out of
 // sight: they are refused, all but Ctrl+C, which still leaves.
 void TerminalBackend::take(const std::vector<int>& keys) noexcept {
-  bool refused = false;  // one bell for a whole read: a paste may hold thousands
+  bool refused = false;  // one bell for a whole read, and for a whole paste
   for (int key : keys) {
     if (key == KeyDecoder::REFUSED || (!size_ok_ && key != key::CTRL_C)) {
-      refused = true;
+      const bool pasted = key::is_pasted(key);
+      refused = refused || !pasted || !paste_refused_;
+      paste_refused_ = paste_refused_ || pasted;
     } else {
       queue(key);
     }
   }
+  if (!decoder_.pasting()) paste_refused_ = false;  // the next paste may ring again
   if (refused) write_out("\a");
 }
 

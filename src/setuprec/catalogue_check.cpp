@@ -50,9 +50,12 @@ bool utf8_sequence_at(const std::string& s, size_t i) {
 }
 
 void check_bytes(const std::string& text, int line, Problems& out) {
-  if (text.size() > MAX_TEXT)
-    out.push_back({line, std::to_string(text.size()) + " characters, at most 29: the loader splits this line "
-                                                       "and every later line moves down one"});
+  if (text.size() > MAX_TEXT) {
+    const size_t reads = (text.size() + MAX_TEXT + 1) / (MAX_TEXT + 1);  // with its newline, 30 a read
+    out.push_back({line, std::to_string(text.size()) + " characters, at most 29: the loader reads this line as " +
+                             std::to_string(reads) + " lines and every later line moves down " +
+                             std::to_string(reads - 1)});
+  }
   for (size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c < 0x20 || c == 0x7F) {

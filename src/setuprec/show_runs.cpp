@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "setuprec/catalogue_check.h"
+#include "setuprec/history_commands.h"
 #include "setuprec/inputs.h"
 #include "setuprec/json_form.h"
 #include "setuprec/record_commands.h"
@@ -16,16 +17,18 @@ void print_lines(const std::vector<std::string>& lines) {
 }
 
 bool load(const std::string& name, SetupRecord& record) {
-  const std::string error = read_record_input(name, record);
+  const std::string error = read_record_or_entry(name, record);
   if (error.empty()) return true;
   trouble(input_name(name) + ": " + error);
   return false;
 }
 
 // Several records: `# FILE` before each, or one JSON object keyed by file.
+// Both name the file alike, escaped: a name need not be UTF-8.
 void print_record(const std::string& name, const SetupRecord& record, bool json, bool several, bool first) {
   if (json && several) {
-    std::printf("%s  %s: %s", first ? "{\n" : ",\n", json_string(name).c_str(), json_record(record, "  ").c_str());
+    const std::string key = json_string(input_name(name));
+    std::printf("%s  %s: %s", first ? "{\n" : ",\n", key.c_str(), json_record(record, "  ").c_str());
   } else if (json) {
     std::printf("%s\n", json_record(record).c_str());
   } else {

@@ -158,6 +158,10 @@ void rename_over(TempDir& dir, int&) {
 }
 void remove_file(TempDir& dir, int&) { std::filesystem::remove(dir.file("DITTA.001")); }
 void truncate_file(TempDir& dir, int&) { std::filesystem::resize_file(dir.file("DITTA.001"), 100); }
+void link_to_device(TempDir& dir, int&) {
+  std::filesystem::remove(dir.file("DITTA.001"));
+  std::filesystem::create_symlink("/dev/null", dir.file("DITTA.001"));
+}
 void rename_over_locked(TempDir& dir, int& holder) {
   rename_over(dir, holder);
   holder = take_lock(dir.file("DITTA.001"));
@@ -177,6 +181,7 @@ TEST(CompanySave, AReplacedFileGetsTheChangesOrTheSaveFailsWithoutWriting) {
       {"removed", remove_file, FILE_REMOVED, "file removed", ""},
       {"truncated", truncate_file, FILE_TRUNCATED, "cut to 100 bytes", std::string(100, 'a')},
       {"replaced by a file another holds", rename_over_locked, REPLACEMENT_IN_USE, "in use", std::string(1024, 'n')},
+      {"replaced by a device", link_to_device, REPLACEMENT_NOT_A_FILE, "not a regular file", ""},
   };
   for (const auto& c : cases) {
     TempDir dir;
@@ -189,6 +194,7 @@ TEST(CompanySave, AReplacedFileGetsTheChangesOrTheSaveFailsWithoutWriting) {
     EXPECT_EQ(store_setup_record(), c.status) << c.what;
     if (c.status) {
       EXPECT_EQ(save_failure_reason(c.status), c.reason) << c.what;
+      EXPECT_LE(save_failure_reason(c.status).size(), 22u) << c.what << ": no room after \"Record not saved: \"";
     }
     const bool exists = std::filesystem::exists(dir.file("DITTA.001"));
     EXPECT_EQ(exists ? dir.read("DITTA.001") : "", c.file_after) << c.what;

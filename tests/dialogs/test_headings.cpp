@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -133,6 +135,16 @@ TEST_F(SetupExt, ADirectoryIsNoSetupFile) {
   EXPECT_EQ(file(), bytes(original));
   EXPECT_FALSE(file_written());
   EXPECT_EQ(console.bells, 1);
+}
+
+TEST_F(SetupExt, AFifoOfThatNameIsFoundWithoutWaitingForAWriter) {
+  ASSERT_EQ(mkfifo(dir.file("SETUP.FIF").c_str(), 0600), 0);
+  console.type("FIF");
+  console.press({key::ENTER});
+  alarm(20);  // a check that waits for a writer never returns: end the test instead
+  edit_setup_ext();
+  alarm(0);
+  EXPECT_EQ(get_text(setup_record(), field::setup_ext), "FIF");
 }
 
 TEST_F(SetupExt, EmptyExtensionTestsSetupDot) {

@@ -2,6 +2,7 @@
 show and apply, in both forms and across locales; the command line's
 conventions; several files at once; output errors; check-catalogue on the
 shipped catalogues and on a broken one; the bash completion."""
+import json
 import os
 import random
 import shutil
@@ -149,6 +150,9 @@ class Setuprec(unittest.TestCase):
                 shown = self.run_setuprec("show", first, second).stdout.decode()
                 self.assertEqual(shown.count('printer_name[0] = "Laser"'), 2, shown)
                 self.assertIn(f"# {second}", shown)
+        odd = self.company("D\udcff", self.sample)  # a name that is not UTF-8
+        shown = json.loads(self.run_setuprec("show", "--json", first, odd).stdout.decode("utf-8"))
+        self.assertEqual(list(shown), [first, odd.replace("\udcff", "\\xff")])
 
     def test_output_errors_are_failures(self):
         sample = self.company("DITTA.001", self.sample)

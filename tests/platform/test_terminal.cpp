@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -384,8 +385,11 @@ TEST(TerminalPty, ResizesRefuseKeysWhileTooSmallAndRepaintCentred) {
   at = pty.output().size();
   pty.resize(60, 20);
   ASSERT_TRUE(pty.wait_for("at least 80x25", at));
-  pty.type("\x03");
+  at = pty.output().size();
+  pty.type("\x1b[200~" + std::string(3000, 'p') + "\x1b[201~\x03");  // several reads, one paste
   const PtyOutcome end = pty.finish();
+  EXPECT_EQ(std::count(pty.output().begin() + static_cast<std::ptrdiff_t>(at), pty.output().end(), '\a'), 1)
+      << "a paste under the notice rings more than once";
   ASSERT_TRUE(end.ended) << "Ctrl+C under the notice was not taken";
   EXPECT_TRUE(WIFEXITED(end.status) && WEXITSTATUS(end.status) == 7) << "wait status " << end.status;
 }

@@ -58,7 +58,8 @@ TEST(CheckCatalogue, EachFaultIsReportedOnItsLine) {
     int line;
     const char* problem;
   } cases[] = {
-      {"30 characters", 20, std::string(30, 'x'), 21, "30 characters, at most 29"},
+      {"30 characters", 20, std::string(30, 'x'), 21, "30 characters, at most 29: the loader reads this line as 2"},
+      {"90 characters", 20, std::string(90, 'x'), 21, "as 4 lines and every later line moves down 3"},
       {"entry without &", 107, "Codes", 108, "has no '&'"},
       {"entry with two &", 80, "&Col&our", 81, "2 '&' marks"},
       {"trailing & is no mark", 117, "Options&", 118, "has no '&'"},
