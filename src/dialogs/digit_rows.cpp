@@ -6,7 +6,7 @@
 // stored as the low 8 bits of what was typed. Each value has one column: a
 // wider one (10 and up, any negative one) shows as '*' and keeps its byte.
 //
-// Each position opens empty (Enter brings back the stored value). A position
+// Each position opens empty (Enter brings back the value as it shows). A position
 // the operator did not change stores nothing, so a stored value the field
 // cannot show or take (0xFB in the value list, a 7 in a digit row) survives
 // being stepped over. Up or Left on position 0 and Esc leave unwritten.
@@ -58,11 +58,17 @@ int value_at(const DigitWalk& w, int p) {
   return rule_at(position(w, p)).low < 0 ? static_cast<int8_t>(b) : b;
 }
 
-// A value wider than its one column shows as '*'; the byte stays as it is.
+// A value wider than its one column shows as '*', in the row and in the
+// editor alike (the whole text would run over its neighbours); the byte
+// stays as it is unless the operator types a new value.
+std::string shown_value(const DigitWalk& w, int p) {
+  return fit_number(std::to_string(value_at(w, p)), VALUE_WIDTH);
+}
+
 void print_value(const DigitWalk& w, int p) {
   textattr(w.attr);
   gotoxy(column(w, p), w.y);
-  cputs(fit_number(std::to_string(value_at(w, p)), VALUE_WIDTH).c_str());
+  cputs(shown_value(w, p).c_str());
 }
 
 void show_position_prompt(const DigitWalk& w, int p) {
@@ -89,7 +95,7 @@ std::vector<WalkField> position_fields(const DigitWalk& w) {
   std::vector<WalkField> fields;
   for (int p = 0; p < w.count; ++p) {
     WalkField f{column(w, p), w.y, NO_HINT, "#", edit_mode::EMPTY_START, w.attr,
-                [w, p] { return std::to_string(value_at(w, p)); }, [w, p] { return take_value(w, p); },
+                [w, p] { return shown_value(w, p); }, [w, p] { return take_value(w, p); },
                 [w, p] { print_value(w, p); }};
     f.arrive = [w, p](bool) { show_position_prompt(w, p); };
     fields.push_back(f);

@@ -53,7 +53,7 @@ TEST_F(DigitRows, ValueList) {
       {"Up on position 0 leaves unwritten", {UP}, {}, false},
       {"Esc keeps the values typed so far unwritten", {'4', ENTER, ESC}, {{VALUES, 4}}, false},
       {"a digit typed over -5", repeat({TAB}, 4) + Keys{'9', ENTER} + repeat({TAB}, 3), {{VALUES + 4, 9}}, true},
-      {"-5 edited down to - stores 0", repeat({TAB}, 4) + Keys{ENTER, BACKSPACE, ENTER} + repeat({TAB}, 3),
+      {"-5, brought back as *, emptied stores 0", repeat({TAB}, 4) + Keys{ENTER, BACKSPACE, ENTER} + repeat({TAB}, 3),
        {{VALUES + 4, 0}}, true},
       {"Up goes back one position", Keys{TAB, UP, '6', ENTER} + repeat({TAB}, 7), {{VALUES, 6}}, true},
   };
@@ -74,6 +74,11 @@ TEST_F(DigitRows, ScreensShowRowsSignedValuesAndThePositionPrompt) {
   EXPECT_EQ(screen_text(21, 5, 27), "3     0  5  *  2  9  1 ");
   EXPECT_EQ(screen_text(25, 1, 9), "L77 nr.1 ");
   EXPECT_EQ(screen_attr(1, 25), original[1022]);
+
+  // Enter brings -5 back as the * it shows, never running over its neighbours.
+  for (int key : repeat({ENTER, ENTER}, 5) + Keys{ESC}) console.press(key);
+  edit_value_list();
+  EXPECT_EQ(screen_text(21, 5, 27), "3  7  0  5  *     9  1 ");
 }
 
 }  // namespace
