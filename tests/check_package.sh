@@ -19,6 +19,14 @@ else
 fi
 cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=$type -DSETUPEDIT_WERROR=ON >/dev/null
 cmake --build "$build" -j 2 >"$build/build.log" 2>&1 || { tail -n 40 "$build/build.log"; fail "the build failed"; }
+if command -v dpkg-buildflags >/dev/null; then
+    # dpkg-buildflags --export sets CPPFLAGS apart, which CMake ignores:
+    # the programs must be fortified all the same.
+    CPPFLAGS=$(dpkg-buildflags --get CPPFLAGS) CXXFLAGS=$(dpkg-buildflags --get CXXFLAGS) \
+        cmake -S "$source" -B "$build/cppflags" -DCMAKE_BUILD_TYPE=None >/dev/null
+    grep -q _FORTIFY_SOURCE "$build/cppflags/CMakeFiles/setuprec.dir/flags.make" ||
+        fail "a build with CPPFLAGS apart is not fortified"
+fi
 rm -f "$build"/setupedit_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/setupedit_*.deb)
