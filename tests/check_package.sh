@@ -36,6 +36,10 @@ for file in usr/share/doc/setupedit/copyright usr/share/doc/setupedit/changelog.
     usr/share/man/man1/setupedit.1.gz usr/share/man/man1/setuprec.1.gz; do
     echo "$contents" | grep -q " \./$file\$" || fail "$file is not in the package"
 done
+root="$build/root"
+rm -rf "$root" && dpkg-deb -x "$deb" "$root"
+page=$("$root/usr/bin/setupedit" --help | sed -n 's/^The manual: man setupedit (\(.*\))\.$/\1/p')
+[ -n "$page" ] && [ -f "$page" ] || fail "--help names no manual page that is installed: '$page'"
 if command -v dpkg-shlibdeps >/dev/null; then
     dpkg-deb -f "$deb" Depends | grep -q '(>= ' || fail "Depends has no versions: $(dpkg-deb -f "$deb" Depends)"
 fi
