@@ -1,7 +1,10 @@
 """Runs setupedit in a pseudo-terminal through a fixed walk of keys and
 measures what each step costs on the wire: the bytes the program writes in
 response and the time from the key to the first of them; for the first
-frame, the time from start to its last byte.
+frame, the time from start to its last byte. The walk ends with two saves
+of the heading lines (the first one begins the history file); their times
+are shown again beside the same walk run with SETUPEDIT_HISTORY=0, which is
+what the history costs a save.
 
 `make bench` prints the table; tests/e2e/test_byte_budget.py holds the
 bytes of the same walk to budgets.
@@ -27,7 +30,7 @@ COLUMNS, ROWS = 80, 25
 
 # Keys in xterm's CSI form (the program takes the SS3 form of keypad mode
 # too); Backspace is ^?, the usual erase character.
-RIGHT, LEFT, HOME, END, ESC, BACKSPACE = "\x1b[C", "\x1b[D", "\x1b[H", "\x1b[F", "\x1b", "\x7f"
+RIGHT, LEFT, HOME, END, ESC, BACKSPACE, ENTER = "\x1b[C", "\x1b[D", "\x1b[H", "\x1b[F", "\x1b", "\x7f", "\r"
 
 FIRST_FRAME = "first frame"
 # The walk: (label, bytes typed). Labelled steps are measured; None marks a
@@ -45,7 +48,15 @@ WALK = (
     ("Right", RIGHT),
     ("Home", HOME),
     ("End", END),
+    (None, ENTER * 4),  # heading lines 1-4 accepted
+    ("save, history created", ENTER),  # line 5: the record is written, the history begins
+    (None, "h"),
+    (None, "h"),
+    (None, "w"),  # heading line 1 changed again
+    (None, ENTER * 4),
+    ("save", ENTER),
 )
+SAVES = ("save, history created", "save")
 LEAVE = (ESC, ESC, "0")
 MENU_HINT = 13  # the catalogue line shown while the menu bar waits
 
@@ -58,7 +69,7 @@ class Step:
 class Session:
     """The program on a fresh copy of the sample, on an 80x25 pty."""
 
-    def __init__(self, program, make_sample, examples, quiet_ms, colours):
+    def __init__(self, program, make_sample, examples, quiet_ms, colours, history=True):
         program, examples = os.path.abspath(program), os.path.abspath(examples)
         self.quiet = quiet_ms / 1000
         self.dir = tempfile.mkdtemp(prefix="setupedit-bench-")
@@ -67,7 +78,7 @@ class Session:
             shutil.copy(os.path.join(examples, name), self.dir)
         environment = {"PATH": f"{examples}:/usr/bin:/bin", "TERM": "xterm-256color", "LC_ALL": "C.UTF-8",
                        "TZ": "UTC", "HOME": self.dir, "ASAN_OPTIONS": "detect_leaks=0",
-                       "SETUPEDIT_COLOURS": colours}
+                       "SETUPEDIT_COLOURS": colours, "SETUPEDIT_HISTORY": "1" if history else "0"}
         self.started = time.monotonic()
         self.pid, self.fd = pty.fork()
         if self.pid == 0:
@@ -135,10 +146,11 @@ def menu_hint(examples):
         return f.read().replace(b"\r\n", b"\n").split(b"\n")[MENU_HINT].decode("cp437").encode()
 
 
-def walk(program, make_sample, examples, quiet_ms=120, colours="256"):
+def walk(program, make_sample, examples, quiet_ms=120, colours="256", history=True):
     """One run of the walk: a Step for every key (label None for those not
-    measured), the first frame first. colours: SETUPEDIT_COLOURS."""
-    session = Session(program, make_sample, examples, quiet_ms, colours)
+    measured), the first frame first. colours: SETUPEDIT_COLOURS; history:
+    False runs with SETUPEDIT_HISTORY=0."""
+    session = Session(program, make_sample, examples, quiet_ms, colours, history)
     try:
         # The terminal is set up before the screen is drawn: wait for the
         # menu bar's hint on the last row, not for a pause.
@@ -169,6 +181,23 @@ def table(by_colours):
     return "\n".join(lines)
 
 
+def median_ms(runs, label):
+    times = [step.ms for run in runs for step in run if step.label == label and step.ms is not None]
+    return statistics.median(times) if times else None
+
+
+def save_table(with_history, without):
+    """Markdown: the median time of each save with the history and without."""
+    lines = ["| save | ms, history on | ms, SETUPEDIT_HISTORY=0 | difference |", "|---|---:|---:|---:|"]
+    for label in SAVES:
+        on, off = median_ms(with_history, label), median_ms(without, label)
+        if on is None or off is None:
+            lines.append(f"| {label} | - | - | - |")
+        else:
+            lines.append(f"| {label} | {on:.2f} | {off:.2f} | {on - off:+.2f} |")
+    return "\n".join(lines)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--program", required=True)
@@ -181,6 +210,10 @@ def main():
                             for _ in range(args.runs)] for colours in ("16", "256")}
     print(f"setupedit at {COLUMNS}x{ROWS}, TERM=xterm-256color, {args.runs} runs per colour depth")
     print(table(by_colours))
+    without = [walk(args.program, args.make_sample, args.examples, args.quiet_ms, "256", history=False)
+               for _ in range(args.runs)]
+    print()
+    print(save_table(by_colours["256"], without))
 
 
 if __name__ == "__main__":

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "data/history.h"
 #include "data/record_lock.h"
 
 namespace {
@@ -18,7 +19,7 @@ namespace {
 constexpr CompanyFileCalls SYSTEM_CALLS = {::pread, ::pwrite, ::fsync};
 const CompanyFileCalls* calls = &SYSTEM_CALLS;
 volatile int company_fd = -1;
-std::string company_path;
+std::string company_path;  // saves follow it; the history lives beside it
 SetupRecord base{};     // the record as last read or saved
 off_t known_size = -1;  // the file's length then (-1: not a regular file)
 off_t truncated_size = 0;
@@ -156,6 +157,7 @@ int store_setup_record() noexcept {
   }
   base = memory;
   known_size = regular_file_size();
+  record_save_in_history(company_path, company_fd, now, memory);
   return 0;
 }
 

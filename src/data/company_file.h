@@ -25,6 +25,8 @@ int load_setup_record() noexcept;
 // as one block, synced. Afterwards setup_record() is what the file holds. On
 // failure returns the errno value and puts back the bytes of the record that
 // reached the file; the operator's changes stay pending for the next save.
+// A save that changed the file is then entered in the history (history.h);
+// whether that worked is history_problem(), never this result.
 int store_setup_record() noexcept;
 void close_company_file() noexcept;
 // Closes the descriptor only: safe in a signal handler. Every save has been

@@ -85,7 +85,7 @@ void save_chosen_colour(int g) {
   textattr(palette_attr(slot::STATUS_TEXT));
   if (g == GROUP_OF_HEADER) draw_header();
   if (g == GROUP_OF_HEADER || g == GROUP_OF_MAIN_FRAME) draw_main_frame();
-  save_record();
+  save_record("palette colour");
 }
 
 }  // namespace

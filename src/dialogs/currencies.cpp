@@ -89,5 +89,5 @@ bool walk_rows() {
 
 void edit_currencies() {
   draw_table();
-  if (walk_rows()) save_record();
+  if (walk_rows()) save_record("currencies");
 }

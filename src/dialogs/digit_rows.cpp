@@ -129,7 +129,7 @@ void edit_digit_rows() {
   draw_digit_rows();
   const RowChooser c = digit_row_chooser();
   if (choose_row(c) == chooser::EDIT && !walk(digit_row_walk(chosen_row(c)))) return;
-  save_record();
+  save_record("digit rows");
 }
 
 void edit_value_list() {
@@ -137,5 +137,5 @@ void edit_value_list() {
   const DigitWalk w = value_list_walk();
   draw_frame(frame::SHADOWED, 2, 20, 29, 22, w.attr, catalogue_line(menu_item()));
   for (int p = 0; p < w.count; ++p) print_value(w, p);
-  if (walk(w)) save_record();
+  if (walk(w)) save_record("value list");
 }

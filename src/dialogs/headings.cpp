@@ -80,7 +80,7 @@ void edit_headings() {
     print_heading(n);
     ++n;
   }
-  save_record();
+  save_record("heading lines");
   draw_header();
 }
 
@@ -92,7 +92,7 @@ void edit_option_flags_a() {
   draw_check_boxes(list, w, FLAGS_LABELS);
   if (run_check_boxes(list, w) != key::ENTER) return;
   set_byte(setup_record(), field::option_flags_a, 0, w);
-  save_record();
+  save_record("option flags A");
 }
 
 // The extension reaches the record only once its file is found: a refused
@@ -120,5 +120,5 @@ void edit_setup_ext() {
     show_message(std::string(catalogue_line(EXT_MISSING_MESSAGE)) + " " + offered);
   }
   if (typed) set_text(setup_record(), field::setup_ext, offered);
-  save_record();
+  save_record("setup file");
 }

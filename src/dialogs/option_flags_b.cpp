@@ -24,5 +24,5 @@ void edit_option_flags_b() {
   draw_check_boxes(list, w, LABELS);
   run_check_boxes(list, w);  // Enter or Esc: both keep the toggles
   set_byte(setup_record(), field::option_flags_b, 0, w);
-  save_record();
+  save_record("option flags B");
 }

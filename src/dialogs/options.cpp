@@ -147,5 +147,5 @@ void edit_options() {
     if (end == ChainEnd::left) return;
     if (end == ChainEnd::completed) break;
   }
-  save_record();
+  save_record("options");
 }

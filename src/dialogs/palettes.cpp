@@ -43,7 +43,7 @@ void apply_preset(uint8_t kind, auto value_of) {
   for (int g = 0; g < PALETTE_GROUPS; ++g)
     for (int s = 0; s < PALETTE_SLOTS; ++s) set_palette_slot(g, s, value_of(g, s));
   set_byte(setup_record(), field::palette_kind, 0, kind);
-  save_record();
+  save_record(kind == KIND_COLOUR ? "colour preset" : "monochrome preset");
 }
 
 void draw_slot_list(int g) {

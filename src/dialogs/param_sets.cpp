@@ -69,6 +69,6 @@ bool edit_values(Field table) {
 void param_set_dialog(Field table) {
   draw_table(table, active_param_row(setup_record()));
   if (choose_row(row_chooser()) == chooser::EDIT && !edit_values(table)) return;
-  save_record();
+  save_record(table.offset == field::printer_params.offset ? "printer params" : "aux params");
   draw_header();
 }

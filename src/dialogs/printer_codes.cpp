@@ -134,5 +134,5 @@ void edit_printer_codes() {
   const int set = ask_code_set();
   if (set < 0) return;
   draw_codes(set);
-  if (edit_chain(set)) save_record();
+  if (edit_chain(set)) save_record("printer codes");
 }

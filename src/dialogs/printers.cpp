@@ -52,7 +52,7 @@ void edit_printer_names() {
     cprintf("%-31s ", get_text(setup_record(), name).c_str());
     ++n;
   }
-  save_record();
+  save_record("printer names");
 }
 
 void edit_printer_params() { param_set_dialog(field::printer_params); }

@@ -98,7 +98,7 @@ void edit_protected() {
   for (const ProtectedRow& r : PROTECTED_ROWS)
     if (!protected_text_given(r)) return;
   show_hint(NO_HINT);
-  save_record();
+  save_record("protected fields");
 }
 
 // An emptied service line keeps its old text; the record is written even
@@ -117,5 +117,5 @@ void edit_service_line() {
   store_changed_text(line);
   gotoxy(SERVICE_COLUMN, SERVICE_ROW);
   cprintf("%-*s", shown, get_text(setup_record(), line).c_str());
-  save_record();
+  save_record("service line");
 }

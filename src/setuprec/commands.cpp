@@ -27,6 +27,19 @@ const std::vector<Command>& commands() {
        "form show prints (--json: the form show --json prints), and stores them in\n"
        "each FILE as set does.\n",
        true, run_apply},
+      {"log", "log [--json] FILE", "the saves in FILE's history, newest first",
+       "Prints one line per entry of FILE.history: number, local time, user@host,\n"
+       "program and action, and the fields changed from the entry before; with\n"
+       "--json an array of objects. Elsewhere FILE@N reads entry N as a record.\n",
+       true, run_log},
+      {"restore", "restore FILE N", "make the record equal to history entry N",
+       "Writes every field that differs from entry N, as set does; the restore is\n"
+       "entered in the history as a save of its own.\n",
+       false, run_restore},
+      {"undo", "undo FILE", "take back the newest save not taken back yet",
+       "The fields that save changed get back their earlier values; other fields\n"
+       "keep what the file holds now. Repeated undos walk further back.\n",
+       false, run_undo},
       {"check-catalogue", "check-catalogue FILE...", "a catalogue's problems; status 1 when any",
        "Prints FILE:LINE: problem lines for what the editor would load wrongly.\n", false, run_check_catalogue},
   };

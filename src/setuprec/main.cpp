@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/field_names.h"
+#include "data/history.h"
 #include "platform/standard_descriptors.h"
 #include "platform/standard_output.h"
 #include "setuprec/commands.h"
@@ -85,6 +86,7 @@ int run(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
   // A message must never land in a file opened on a closed descriptor.
   if (!ensure_standard_descriptors()) return STATUS_TROUBLE;
+  set_history_program("setuprec");
   int status = run(std::vector<std::string>(argv + 1, argv + argc));
   // A listing cut short must not pass for a good one.
   if (const int error = standard_output_error()) {

@@ -101,7 +101,7 @@ std::string check_record_file(const std::string& path) {
   return "";
 }
 
-std::vector<std::string> update_record_file(const std::string& path, const std::vector<Assignment>& assignments) {
+std::vector<std::string> change_record_file(const std::string& path, const RecordChange& change) {
   std::string unfit = record_file_unfit(path);
   if (!unfit.empty()) return {unfit};
   if (int error = open_company_file(path)) return {open_failure(error)};
@@ -110,10 +110,14 @@ std::vector<std::string> update_record_file(const std::string& path, const std::
     close_company_file();
     return {std::string("cannot read: ") + std::strerror(error)};
   }
-  std::vector<std::string> errors = apply_assignments(setup_record(), assignments);
+  std::vector<std::string> errors = change(setup_record());
   if (errors.empty()) {
     if (int error = store_setup_record()) errors.push_back("not saved: " + save_failure_reason(error));
   }
   close_company_file();
   return errors;
+}
+
+std::vector<std::string> update_record_file(const std::string& path, const std::vector<Assignment>& assignments) {
+  return change_record_file(path, [&](SetupRecord& r) { return apply_assignments(r, assignments); });
 }

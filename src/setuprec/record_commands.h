@@ -2,6 +2,7 @@
 // lines that differ between two records, and assignments checked as a whole
 // before any of them is stored.
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,13 @@ std::vector<std::string> apply_assignments(SetupRecord& record, const std::vecto
 // opened for update, locked by another process), or the empty text. It is
 // opened and closed again as the editor opens it; nothing is written.
 std::string check_record_file(const std::string& path);
+// Opens the company file as the editor does (holding the record's lock, so
+// it is refused while the editor has the file open), lets change alter the
+// record read under the lock, and saves the result with the editor's save.
+// Returns change's refusals (nothing written) or, after a failed
+// open/read/write, one text with the reason.
+using RecordChange = std::function<std::vector<std::string>(SetupRecord&)>;
+std::vector<std::string> change_record_file(const std::string& path, const RecordChange& change);
 // Opens the company file as the editor does, stores the assignments there
 // with the editor's save, and closes it. Returns the refusals (nothing
 // written) or, after a failed open/read/write, one text with the reason.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "setuprec/catalogue_check.h"
+#include "setuprec/history_commands.h"
 #include "setuprec/inputs.h"
 #include "setuprec/json_form.h"
 #include "setuprec/record_commands.h"
@@ -16,7 +17,7 @@ void print_lines(const std::vector<std::string>& lines) {
 }
 
 bool load(const std::string& name, SetupRecord& record) {
-  const std::string error = read_record_input(name, record);
+  const std::string error = read_record_or_entry(name, record);
   if (error.empty()) return true;
   trouble(input_name(name) + ": " + error);
   return false;

@@ -1,6 +1,7 @@
 // set and apply: values are checked first, then every company file, and only
 // when all of them can take the change is any written. Each file is then
 // locked, merged and saved on its own, as the editor saves.
+#include "data/history.h"
 #include "setuprec/inputs.h"
 #include "setuprec/json_form.h"
 #include "setuprec/record_commands.h"
@@ -29,7 +30,9 @@ bool all_can_be_saved(const std::vector<std::string>& files) {
 int save_each(const std::vector<std::string>& files, const std::vector<Assignment>& assignments) {
   int status = STATUS_OK;
   for (const std::string& f : files) {
-    for (const std::string& why : update_record_file(f, assignments)) status = trouble(input_name(f) + ": " + why);
+    const std::vector<std::string> errors = update_record_file(f, assignments);
+    for (const std::string& why : errors) status = trouble(input_name(f) + ": " + why);
+    if (errors.empty()) report_history_problem(f);
   }
   return status;
 }
@@ -63,6 +66,7 @@ int run_set(const Invocation& in) {
   for (const std::string& f : files)
     for (const std::string& why : refused) trouble(input_name(f) + ": " + why);
   if (!refused.empty() || !all_can_be_saved(files)) return STATUS_TROUBLE;
+  set_history_action("set");
   return save_each(files, assignments);
 }
 
@@ -86,5 +90,6 @@ int run_apply(const Invocation& in) {
     trouble(input_name(dump) + ": no assignments; nothing written");
     return STATUS_OK;
   }
+  set_history_action("apply");
   return save_each(files, assignments);
 }

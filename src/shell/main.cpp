@@ -4,6 +4,7 @@
 
 #include "console/record_save.h"
 #include "data/company_file.h"
+#include "data/history.h"
 #include "dialogs/dispatch.h"
 #include "platform/screen.h"
 #include "platform/standard_descriptors.h"
@@ -30,6 +31,7 @@ int info_written() {
 int main(int argc, char** argv) {
   if (!ensure_standard_descriptors()) return STATUS_NO_FILE;
   if (argc >= 2 && print_info_option(argv[1])) return info_written();
+  set_history_program("setupedit");
   if (int status = start_up(argc, argv)) return status;
   offer_share_dir_to_help(installed_share_dir());
   ConsoleBackend* terminal = terminal_open();

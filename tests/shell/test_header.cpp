@@ -121,7 +121,7 @@ TEST_F(Header, ASaveRedrawsTheBoxesShowingWhatItBroughtIn) {
     const int fd = ::open(dir.file("DITTA.001").c_str(), O_WRONLY);
     ASSERT_EQ(pwrite(fd, c.outside.data(), c.outside.size(), c.offset), static_cast<ssize_t>(c.outside.size()));
     ::close(fd);
-    ASSERT_TRUE(save_record()) << c.what;
+    ASSERT_TRUE(save_record("test")) << c.what;
     EXPECT_EQ(screen_text(1).find("Piazza Garibaldi 5") != std::string::npos, c.header) << c.what;
     EXPECT_EQ(screen_text(24).find(BUILD_BANNER) != std::string::npos, c.frame) << c.what;
     EXPECT_EQ(std::make_pair(wherex(), wherey()), std::make_pair(7, 9)) << c.what;

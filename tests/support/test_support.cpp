@@ -21,6 +21,7 @@ void ConsoleTest::TearDown() { set_console_backend(nullptr); }
 
 bool MessageSpy::key_ready(int timeout_ms) noexcept {
   shown = screen_text(25, 41, 71);
+  all_shown.push_back(shown);
   return ScriptedConsole::key_ready(timeout_ms);
 }
 

@@ -25,6 +25,7 @@ class ConsoleTest : public ::testing::Test {
 // it stood whenever the program looked for a key: a message is seen while up.
 struct MessageSpy : ScriptedConsole {
   std::string shown;
+  std::vector<std::string> all_shown;  // every look, in order
   bool key_ready(int timeout_ms) noexcept override;
 };
 
