@@ -19,6 +19,14 @@ else
 fi
 cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=$type -DSETUPEDIT_WERROR=ON >/dev/null
 cmake --build "$build" -j 2 >"$build/build.log" 2>&1 || { tail -n 40 "$build/build.log"; fail "the build failed"; }
+if command -v dpkg-buildflags >/dev/null; then
+    # dpkg-buildflags --export sets CPPFLAGS apart, which CMake ignores:
+    # the programs must be fortified all the same.
+    CPPFLAGS=$(dpkg-buildflags --get CPPFLAGS) CXXFLAGS=$(dpkg-buildflags --get CXXFLAGS) \
+        cmake -S "$source" -B "$build/cppflags" -DCMAKE_BUILD_TYPE=None >/dev/null
+    grep -q _FORTIFY_SOURCE "$build/cppflags/CMakeFiles/setuprec.dir/flags.make" ||
+        fail "a build with CPPFLAGS apart is not fortified"
+fi
 rm -f "$build"/setupedit_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/setupedit_*.deb)
@@ -28,6 +36,10 @@ for file in usr/share/doc/setupedit/copyright usr/share/doc/setupedit/changelog.
     usr/share/man/man1/setupedit.1.gz usr/share/man/man1/setuprec.1.gz; do
     echo "$contents" | grep -q " \./$file\$" || fail "$file is not in the package"
 done
+root="$build/root"
+rm -rf "$root" && dpkg-deb -x "$deb" "$root"
+page=$("$root/usr/bin/setupedit" --help | sed -n 's/^The manual: man setupedit (\(.*\))\.$/\1/p')
+[ -n "$page" ] && [ -f "$page" ] || fail "--help names no manual page that is installed: '$page'"
 if command -v dpkg-shlibdeps >/dev/null; then
     dpkg-deb -f "$deb" Depends | grep -q '(>= ' || fail "Depends has no versions: $(dpkg-deb -f "$deb" Depends)"
 fi

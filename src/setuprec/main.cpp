@@ -34,8 +34,14 @@ std::string general_usage() {
                "See setuprec(1).\n";
 }
 
+// `help help` (or `help --help`) asks about help itself: the general usage
+// is where its form is shown.
+bool asks_about_help(const std::string& topic) {
+  return topic == "help" || topic == "--help" || topic == "-h";
+}
+
 int help(const std::vector<std::string>& topics) {
-  if (topics.empty()) {
+  if (topics.empty() || (topics.size() == 1 && asks_about_help(topics[0]))) {
     std::fputs(general_usage().c_str(), stdout);
     return STATUS_OK;
   }

@@ -1,5 +1,7 @@
 #include "shell/info_options.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -30,7 +32,12 @@ std::string manual_place() {
   const std::string share = installed_share_dir();
   if (share.empty()) return "the manual page setupedit.1 in the source's man folder";
   const std::string prefix = share.substr(0, share.size() - std::strlen(SHARE_SUBDIR));
-  return "man setupedit (" + prefix + "/share/man/man1/setupedit.1)";
+  // A package installs the page compressed: name the file that is there.
+  const std::string page = prefix + "/share/man/man1/setupedit.1";
+  struct stat info;
+  for (const std::string& file : {page, page + ".gz"})
+    if (stat(file.c_str(), &info) == 0) return "man setupedit (" + file + ")";
+  return "man setupedit";
 }
 
 }  // namespace

@@ -107,6 +107,8 @@ class Setuprec(unittest.TestCase):
             (["set", sample, "--", "--help"], 2, [], ["'--help' is not NAME=VALUE"]),
             (["frob"], 2, [], ["setuprec: 'frob' is not a command"]),
             (["help", "frob"], 2, [], ["'frob' is not a command"]),
+            (["help", "help"], 0, ["help [COMMAND | fields]"], []),
+            (["help", "--help"], 0, ["help [COMMAND | fields]"], []),
             (["show", "--frob", sample], 2, [], ["unknown option '--frob'", "usage: setuprec show"]),
             ([], 2, [], ["usage: setuprec"]),
             (["diff", sample], 2, [], ["usage: setuprec diff"]),
