@@ -1,6 +1,10 @@
 // log, restore and undo: the history of a company file's record, read, and
 // saves taken back through the same lock and save as set.
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "data/field_changes.h"
 #include "data/history.h"
@@ -13,9 +17,17 @@ namespace {
 
 bool load_history(const std::string& path, std::vector<HistoryEntry>& entries) {
   const std::string history = history_path(path);
-  const std::string why = read_history(history, entries);
-  if (!why.empty()) trouble(input_name(history) + ": " + why);
-  return why.empty();
+  if (const std::string why = read_history(history, entries); !why.empty()) {
+    trouble(input_name(history) + ": " + why);
+    return false;
+  }
+  // Neither a history nor a company file: a mistyped name, not a record
+  // that was never saved.
+  if (entries.empty() && ::access(path.c_str(), F_OK) != 0) {
+    trouble(input_name(path) + ": " + std::strerror(errno));
+    return false;
+  }
+  return true;
 }
 
 // Writes into the record, read under the lock, the fields that pick(record)

@@ -119,6 +119,7 @@ class Setuprec(unittest.TestCase):
             (["apply", sample], 2, [], ["(standard input):2: active_set: a byte is"]),
             (["set", sample, "\x1b]2;x\x07=1"], 2, [], ["\\x1b]2;x\\x07: no field of that name"]),
             (["show", "\x1b]2;x"], 2, [], ["\\x1b]2;x: No such file"]),
+            (["log", "NOSUCH.001"], 2, [], ["NOSUCH.001: No such file"]),
         ]
         for args, status, out_words, err_words in cases:
             with self.subTest(args=args):
