@@ -140,12 +140,19 @@ void on_wake_signal(int sig) {
   errno = saved_errno;
 }
 
-void handle(int sig, void (*handler)(int), int flags) {
+// Every handler of ours runs with the terminating signals held, so that no
+// two of them interleave.
+struct sigaction masked_action(int flags) {
   struct sigaction action;
   std::memset(&action, 0, sizeof action);
-  action.sa_handler = handler;
   action.sa_mask = terminating_set();
   action.sa_flags = flags;
+  return action;
+}
+
+void handle(int sig, void (*handler)(int), int flags) {
+  struct sigaction action = masked_action(flags);
+  action.sa_handler = handler;
   sigaction(sig, &action, nullptr);
 }
 
@@ -230,11 +237,8 @@ pid_t terminal_mode_fork_child() noexcept {
   // Ctrl+C and Ctrl+\ are meant for the child, even where it shares our group.
   deferred_signal = 0;
   for (int sig : {SIGINT, SIGQUIT}) {
-    struct sigaction action;
-    std::memset(&action, 0, sizeof action);
+    struct sigaction action = masked_action(SA_SIGINFO);
     action.sa_sigaction = on_signal_during_child;
-    action.sa_mask = terminating_set();
-    action.sa_flags = SA_SIGINFO;
     sigaction(sig, &action, nullptr);
   }
   // Only a foreground group can give the foreground away.
